@@ -1,0 +1,47 @@
+#pragma once
+
+#include "../engine/BlockSmoother.h"
+
+#include <array>
+#include <cstddef>
+#include <atomic>
+#include <vector>
+
+namespace zq6
+{
+// STFT ducking of the wet signal keyed by the dry signal. Frame N, hop N/4, sqrt-Hann analysis
+// and synthesis; the output is the wet signal delayed by exactly N samples when nothing is reduced.
+class UnmaskProcessor
+{
+public:
+    static constexpr int numBands = 24;
+
+    void prepare(double hostRate, int frameSize);
+    void clear() noexcept;
+
+    // n host samples: wet before Unmask and the clamped dry key in, ducked wet out.
+    void process(const float* wetLeft, const float* wetRight, const float* dryLeft, const float* dryRight,
+                 float* outLeft, float* outRight, int n, Ramp amount, int speed) noexcept;
+
+    // Published reduction of a band in positive dB (0 = none); any thread.
+    float getReductionDb(int band) const noexcept { return reductions[static_cast<std::size_t>(band)].load(std::memory_order_relaxed); }
+
+private:
+    void hop(float amount, int speed) noexcept;
+    void addQuietFrame() noexcept;
+    void emitHop() noexcept;
+
+    double rate = 0.0;
+    int frame = 0;
+    int hopSize = 0;
+    int hopCounter = 0;
+    std::vector<float> window;
+    std::vector<float> wetRing[2], dryRing[2];
+    int inputWrite = 0;
+    std::vector<float> accumulator[2];
+    std::vector<float> outputRing[2];
+    int outputWrite = 0, outputRead = 0;
+    float trackerDb = -200.0f;
+    std::array<std::atomic<float>, numBands> reductions {};
+};
+} // namespace zq6

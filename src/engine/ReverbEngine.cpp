@@ -1,0 +1,403 @@
+#include "ReverbEngine.h"
+
+#include "CharacterVoicing.h"
+#include "ErLevel.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace zq6
+{
+namespace
+{
+constexpr int saturation = 1 << 30;
+constexpr float silenceLevel = 1.0e-6f;
+
+int saturatingAdd(int counter, int n) noexcept
+{
+    return counter >= saturation - n ? saturation : counter + n;
+}
+
+float absPeak(const float* samples, int n) noexcept
+{
+    float peak = 0.0f;
+    for (int j = 0; j < n; ++j)
+        peak = std::max(peak, std::abs(samples[j]));
+    return peak;
+}
+
+float clamp01(float v) noexcept
+{
+    return std::clamp(v, 0.0f, 1.0f);
+}
+} // namespace
+
+int ReverbEngine::latencyForRate(double rate) noexcept
+{
+    return rate <= 50000.0 ? 1024 : rate <= 100000.0 ? 2048 : 4096;
+}
+
+int ReverbEngine::decimationForRate(double rate) noexcept
+{
+    return rate <= 50000.0 ? 1 : rate <= 100000.0 ? 2 : rate <= 200000.0 ? 4 : 8;
+}
+
+ReverbEngine::ReverbEngine()
+{
+    setUpSmoothers();
+}
+
+void ReverbEngine::prepare(double rate)
+{
+    if (prepared && rate == hostRate)
+        return;
+
+    hostRate = rate;
+    latency = latencyForRate(rate);
+    const auto factor = decimationForRate(rate);
+    internalRate = rate / factor;
+
+    converter.prepare(factor);
+    shaping.prepare(hostRate);
+    for (auto& line : preDelay)
+        line.prepare(internalRate);
+    earlyReflections.prepare(internalRate);
+    lateTail.prepare(internalRate);
+    unmask.prepare(hostRate, latency);
+    wetTone.prepare(internalRate);
+    wetEq.prepare(internalRate);
+
+    dryDelay.prepare(latency);
+    preUnmaskDelay.prepare(latency);
+    const auto shapingDelta = latency - shaping.getLatencySamples();
+    shapingDeltaDelay.prepare(shapingDelta < 1 ? 0 : shapingDelta);
+
+    inputSilenceThreshold = static_cast<int>(std::ceil(hostRate * 1.0855379943847656));
+    wetSilenceThreshold = latency + latency / 4 + 32;
+
+    setUpSmoothers();
+    reset();
+    prepared = true;
+}
+
+void ReverbEngine::setUpSmoothers()
+{
+    struct Setting
+    {
+        BlockSmoother* smoother;
+        float tau;
+        bool logDomain;
+    };
+    const Setting settings[] = {
+        { &mixSmoother, 0.02f, false },          { &deltaSmoother, 0.015f, false },
+        { &wetSmoother, 0.02f, false },          { &outputSmoother, 0.02f, false },
+        { &sibilanceSmoother, 0.02f, false },    { &breathSmoother, 0.02f, false },
+        { &transientSmoother, 0.02f, false },    { &preDelaySmoother, 0.06f, false },
+        { &lowDecaySmoother, 0.1f, true },       { &midDecaySmoother, 0.1f, true },
+        { &highDecaySmoother, 0.1f, true },      { &lfoRateSmoother, 0.05f, false },
+        { &motionDepthSmoother, 0.05f, false },  { &diffusionSmoother, 0.05f, false },
+        { &erLevelSmoother, 0.06f, false },      { &voiceLowPassSmoother, 0.06f, true },
+        { &erThresholdSmoother, 0.1f, false },   { &erLowPassSmoother, 0.06f, true },
+        { &widthSmoother, 0.04f, false },        { &lowCutSmoother, 0.06f, true },
+        { &tiltSmoother, 0.06f, false },         { &unmaskAmountSmoother, 0.03f, false },
+        { &diffusionMultSmoother, 0.07f, false }, { &motionMultSmoother, 0.07f, false },
+        { &lowDecayMultSmoother, 0.07f, true },  { &highDecayMultSmoother, 0.07f, true },
+        { &noErWeightSmoother, 0.02f, false },
+    };
+    for (const auto& s : settings)
+        s.smoother->setup(hostRate, s.tau, s.logDomain);
+}
+
+void ReverbEngine::reset() noexcept
+{
+    clearEngine();
+    dryDelay.clear();
+    for (auto* s : { &mixSmoother, &deltaSmoother, &wetSmoother, &outputSmoother, &sibilanceSmoother, &breathSmoother,
+                     &transientSmoother, &preDelaySmoother, &lowDecaySmoother, &midDecaySmoother, &highDecaySmoother,
+                     &lfoRateSmoother, &motionDepthSmoother, &diffusionSmoother, &erLevelSmoother,
+                     &voiceLowPassSmoother, &erThresholdSmoother, &erLowPassSmoother, &widthSmoother, &lowCutSmoother,
+                     &tiltSmoother, &unmaskAmountSmoother, &diffusionMultSmoother, &motionMultSmoother,
+                     &lowDecayMultSmoother, &highDecayMultSmoother, &noErWeightSmoother })
+        s->reset();
+    resetDoneWhileInactive = true;
+    sleeping = false;
+}
+
+void ReverbEngine::clearEngine() noexcept
+{
+    shaping.clear();
+    converter.clear();
+    for (auto& line : preDelay)
+        line.clear();
+    earlyReflections.clear();
+    lateTail.clear();
+    unmask.clear();
+    preUnmaskDelay.clear();
+    shapingDeltaDelay.clear();
+    wetTone.clear();
+    wetEq.clear();
+    inputSilent = 0;
+    wetSilent = 0;
+    sleeping = false;
+    lowCutSmoother.reset();
+    tiltSmoother.reset();
+    erLevelSmoother.reset();
+    preDelaySmoother.reset();
+}
+
+void ReverbEngine::processHostBlock(juce::AudioBuffer<float>& buffer, int numChannels, bool bypassed,
+                                    const BlockParams& params) noexcept
+{
+    const auto numSamples = buffer.getNumSamples();
+    for (int c = 0; c < buffer.getNumChannels(); ++c)
+    {
+        auto* data = buffer.getWritePointer(c);
+        for (int j = 0; j < numSamples; ++j)
+            if (!std::isfinite(data[j]))
+                data[j] = 0.0f;
+    }
+
+    const auto channels = std::min(numChannels, buffer.getNumChannels());
+    if (channels <= 0 || numSamples <= 0)
+        return;
+
+    learnCapture.write(buffer.getArrayOfReadPointers(), channels, numSamples);
+    publishPeaks(buffer, channels, MeterPeaks::inputLeft);
+
+    for (int start = 0; start < numSamples; start += chunkSize)
+    {
+        const auto n = std::min(chunkSize, numSamples - start);
+        auto* left = buffer.getWritePointer(0, start);
+        if (channels == 1)
+        {
+            float right[chunkSize];
+            std::copy(left, left + n, right);
+            processChunk(left, right, n, params, bypassed);
+            for (int j = 0; j < n; ++j)
+                left[j] = (left[j] + right[j]) * 0.5f;
+        }
+        else
+        {
+            processChunk(left, buffer.getWritePointer(1, start), n, params, bypassed);
+        }
+    }
+
+    publishPeaks(buffer, channels, MeterPeaks::outputLeft);
+}
+
+void ReverbEngine::publishPeaks(const juce::AudioBuffer<float>& buffer, int numChannels, int firstIndex) noexcept
+{
+    for (int i = 0; i < 2; ++i)
+    {
+        const auto channel = std::min(i, numChannels - 1);
+        meterPeaks.raise(firstIndex + i, absPeak(buffer.getReadPointer(channel), buffer.getNumSamples()));
+    }
+}
+
+ReverbEngine::MixTargets ReverbEngine::mixTargets(const BlockParams& p, bool active) const noexcept
+{
+    if (!active)
+        return { 0.0f, 0.0f, 1.0f, 1.0f };
+    const auto listening = p.learnListening;
+    const auto mix = p.sendMode ? 1.0f : listening ? 0.0f : clamp01(p.mix);
+    const auto delta = !listening && (p.deltaShaping || p.deltaUnmask) ? 1.0f : 0.0f;
+    const auto output = listening ? 1.0f : std::pow(10.0f, std::clamp(p.outputDb, -60.0f, 24.0f) / 20.0f);
+    return { mix, delta, listening ? 0.0f : 1.0f, output };
+}
+
+void ReverbEngine::processChunk(float* left, float* right, int n, const BlockParams& params, bool bypassed) noexcept
+{
+    float inLeft[chunkSize], inRight[chunkSize];
+    for (int j = 0; j < n; ++j)
+    {
+        inLeft[j] = std::isfinite(left[j]) ? left[j] : 0.0f;
+        inRight[j] = std::isfinite(right[j]) ? right[j] : 0.0f;
+    }
+
+    const auto active = !bypassed;
+    const auto targets = mixTargets(params, active);
+    mixRamp = mixSmoother.advance(targets.mix, n);
+    deltaRamp = deltaSmoother.advance(targets.delta, n);
+    wetRamp = wetSmoother.advance(targets.wet, n);
+    outputRamp = outputSmoother.advance(targets.output, n);
+
+    float dryLeft[chunkSize], dryRight[chunkSize];
+    std::copy(inLeft, inLeft + n, dryLeft);
+    std::copy(inRight, inRight + n, dryRight);
+    dryDelay.process(dryLeft, dryRight, n);
+
+    if (!active && mixRamp.end <= 1.0e-4f && deltaRamp.end <= 1.0e-4f)
+    {
+        if (!resetDoneWhileInactive)
+        {
+            clearEngine();
+            resetDoneWhileInactive = true;
+        }
+        for (int j = 0; j < n; ++j)
+        {
+            const auto g = outputRamp.at(j, n);
+            left[j] = dryLeft[j] * g;
+            right[j] = dryRight[j] * g;
+        }
+        return;
+    }
+    resetDoneWhileInactive = false;
+
+    if (std::max(absPeak(inLeft, n), absPeak(inRight, n)) > silenceLevel)
+    {
+        sleeping = false;
+        inputSilent = 0;
+    }
+    else
+    {
+        inputSilent = saturatingAdd(inputSilent, n);
+    }
+
+    WetBuffers wet;
+    float wetPeak = 0.0f;
+    if (sleeping)
+    {
+        std::fill_n(&wet.wetLeft[0], sizeof(WetBuffers) / sizeof(float), 0.0f);
+    }
+    else
+    {
+        for (int j = 0; j < n; ++j)
+        {
+            inLeft[j] = std::clamp(inLeft[j], -32.0f, 32.0f);
+            inRight[j] = std::clamp(inRight[j], -32.0f, 32.0f);
+        }
+        runWetChain(inLeft, inRight, n, params, wet, wetPeak);
+    }
+
+    float sum = 0.0f;
+    for (int j = 0; j < n; ++j)
+        sum += wet.wetLeft[j] + wet.wetRight[j] + wet.preLeft[j] + wet.preRight[j] + wet.shapeLeft[j] + wet.shapeRight[j];
+    if (!std::isfinite(sum) || !std::isfinite(wetPeak))
+    {
+        std::fill_n(&wet.wetLeft[0], sizeof(WetBuffers) / sizeof(float), 0.0f);
+        clearEngine();
+        resetCount.fetch_add(1, std::memory_order_relaxed);
+        wetSilent = saturatingAdd(wetSilent, n);
+    }
+    else
+    {
+        wetSilent = wetPeak <= silenceLevel ? saturatingAdd(wetSilent, n) : 0;
+    }
+
+    if (sleepEnabled && inputSilent >= inputSilenceThreshold && wetSilent >= wetSilenceThreshold)
+    {
+        clearEngine();
+        sleeping = true;
+    }
+
+    for (int j = 0; j < n; ++j)
+    {
+        const auto m = mixRamp.at(j, n);
+        const auto d = deltaRamp.at(j, n);
+        const auto w = wetRamp.at(j, n) * m;
+        const auto g = outputRamp.at(j, n);
+        auto l = (1.0f - m) * dryLeft[j] + w * wet.wetLeft[j];
+        auto r = (1.0f - m) * dryRight[j] + w * wet.wetRight[j];
+        if (d > 0.0f)
+        {
+            const auto deltaLeft = (params.deltaShaping ? wet.shapeLeft[j] : 0.0f)
+                                   + (params.deltaUnmask ? wet.preLeft[j] - wet.wetLeft[j] : 0.0f);
+            const auto deltaRight = (params.deltaShaping ? wet.shapeRight[j] : 0.0f)
+                                    + (params.deltaUnmask ? wet.preRight[j] - wet.wetRight[j] : 0.0f);
+            l = l * (1.0f - d) + d * deltaLeft;
+            r = r * (1.0f - d) + d * deltaRight;
+        }
+        left[j] = g * l;
+        right[j] = g * r;
+    }
+}
+
+NetworkControls ReverbEngine::smoothNetwork(const BlockParams& p, int n) noexcept
+{
+    NetworkControls c;
+    c.character = clampCharacter(p.character);
+    const auto& voicing = voicingFor(c.character);
+    const auto shapingAmount = clamp01(p.shapingAmount);
+    const auto decay = std::clamp(p.decaySeconds, 0.1f, 20.0f);
+    const auto brightness = clamp01(p.brightness);
+    const auto motion = clamp01(p.motion);
+
+    c.sibilanceAmount = sibilanceSmoother.advance(shapingAmount * clamp01(p.shapeSibilance), n);
+    c.breathAmount = breathSmoother.advance(shapingAmount * clamp01(p.shapeBreath), n);
+    c.transientAmount = transientSmoother.advance(shapingAmount * clamp01(p.shapeTransient), n);
+    c.preDelayMs = preDelaySmoother.advance(std::clamp(p.preDelayMs, 0.0f, 500.0f), n);
+
+    c.diffusionMult = diffusionMultSmoother.advance(voicing.diffusionMult, n);
+    c.motionMult = motionMultSmoother.advance(voicing.motionMult, n);
+    c.lowDecayMult = lowDecayMultSmoother.advance(voicing.lowDecayMult, n);
+    c.highDecayMult = highDecayMultSmoother.advance(voicing.highDecayMult, n);
+
+    c.lowDecay = lowDecaySmoother.advance(std::clamp(decay * p.decayLowMultiplier * c.lowDecayMult.end, 0.02f, 80.0f), n);
+    c.midDecay = midDecaySmoother.advance(decay, n);
+    const auto brightnessFactor = std::exp2((brightness - 0.5f) * 4.0f);
+    c.highDecay = highDecaySmoother.advance(std::clamp(decay * brightnessFactor * c.highDecayMult.end, 0.02f, 80.0f), n);
+
+    c.lfoRateHz = lfoRateSmoother.advance((motion - 0.3f) * 0.4f + 0.8f, n);
+    c.motionDepth = motionDepthSmoother.advance(motion, n);
+    c.diffusion = diffusionSmoother.advance(p.diffusion, n);
+    c.erLevel = erLevelSmoother.advance(erWeight(p.erLevelDb), n);
+    c.voiceLowPassHz = voiceLowPassSmoother.advance(voicing.voiceLowPassHz, n);
+    c.erOrderThreshold = erThresholdSmoother.advance(voicing.erOrderThreshold, n);
+    c.erLowPassHz = erLowPassSmoother.advance(voicing.erLowPassHz, n);
+    c.width = widthSmoother.advance(std::clamp(p.width, 0.0f, 2.0f), n);
+    c.lowCutHz = lowCutSmoother.advance(std::clamp(p.lowCutHz, 20.0f, 1000.0f), n);
+    c.tiltDb = tiltSmoother.advance((brightness - 0.5f) * 16.0f, n);
+    c.unmaskAmount = unmaskAmountSmoother.advance(clamp01(p.unmaskAmount), n);
+    c.noErWeight = noErWeightSmoother.advance(c.character == plate ? 1.0f : 0.0f, n);
+    c.sizeFactor = std::exp2((clamp01(p.size) - 0.5f) * 2.0f);
+    return c;
+}
+
+void ReverbEngine::runWetChain(const float* inLeft, const float* inRight, int n, const BlockParams& params,
+                               WetBuffers& out, float& wetPeak) noexcept
+{
+    const auto controls = smoothNetwork(params, n);
+
+    float feedLeft[chunkSize], feedRight[chunkSize];
+    std::copy(inLeft, inLeft + n, feedLeft);
+    std::copy(inRight, inRight + n, feedRight);
+    shaping.process(feedLeft, feedRight, out.shapeLeft, out.shapeRight, n, params, controls);
+    shapingDeltaDelay.process(out.shapeLeft, out.shapeRight, n);
+
+    float downLeft[chunkSize], downRight[chunkSize];
+    const auto m = converter.decimate(feedLeft, feedRight, n, downLeft, downRight);
+
+    const auto delaySamples = std::max(0.0, static_cast<double>(controls.preDelayMs.end) * 0.001 * internalRate
+                                                - converter.latencyInternalSamples());
+    float preLeft[chunkSize], preRight[chunkSize], mono[chunkSize];
+    preDelay[0].process(downLeft, preLeft, m, delaySamples);
+    preDelay[1].process(downRight, preRight, m, delaySamples);
+    for (int k = 0; k < m; ++k)
+        mono[k] = (preLeft[k] + preRight[k]) * 0.5f;
+
+    float erLeft[chunkSize], erRight[chunkSize], tailLeft[chunkSize], tailRight[chunkSize];
+    earlyReflections.process(mono, erLeft, erRight, m, controls.character, controls.sizeFactor,
+                             controls.erOrderThreshold.end, controls.erLowPassHz.end);
+    lateTail.process(preLeft, preRight, tailLeft, tailRight, m, params, controls);
+
+    float toneLeft[chunkSize], toneRight[chunkSize];
+    wetTone.process(erLeft, erRight, tailLeft, tailRight, toneLeft, toneRight, m, controls);
+    wetEq.process(toneLeft, toneRight, m, params);
+
+    if (converter.getFactor() > 1)
+    {
+        converter.interpolate(toneLeft, toneRight, m);
+        converter.read(out.preLeft, out.preRight, n);
+    }
+    else
+    {
+        std::copy(toneLeft, toneLeft + n, out.preLeft);
+        std::copy(toneRight, toneRight + n, out.preRight);
+    }
+
+    unmask.process(out.preLeft, out.preRight, inLeft, inRight, out.wetLeft, out.wetRight, n, controls.unmaskAmount,
+                   std::clamp(params.unmaskSpeed, 0, 2));
+    wetPeak = std::max(absPeak(out.preLeft, n), absPeak(out.preRight, n));
+    preUnmaskDelay.process(out.preLeft, out.preRight, n);
+}
+} // namespace zq6

@@ -1,0 +1,109 @@
+#pragma once
+
+#include "../clean/ShapingProcessor.h"
+#include "../clean/UnmaskProcessor.h"
+#include "BlockParams.h"
+#include "BlockSmoother.h"
+#include "EarlyReflections.h"
+#include "LatencyDelay.h"
+#include "LateTail.h"
+#include "LearnCapture.h"
+#include "MeterPeaks.h"
+#include "NetworkControls.h"
+#include "PreDelayLine.h"
+#include "RateConverter.h"
+#include "WetEq.h"
+#include "WetTone.h"
+
+#include <juce_audio_basics/juce_audio_basics.h>
+
+namespace zq6
+{
+// The audio-thread signal path: chunks of at most 32 samples through the wet chain, latency
+// alignment of the dry path and the final dry/wet/delta mix.
+class ReverbEngine
+{
+public:
+    static constexpr int chunkSize = 32;
+
+    static int latencyForRate(double hostRate) noexcept;
+    static int decimationForRate(double hostRate) noexcept;
+
+    ReverbEngine();
+
+    // Rebuilds everything rate-dependent, unless prepared before at exactly this rate.
+    void prepare(double hostRate);
+    // Clears every line, filter and smoother, including the dry path.
+    void reset() noexcept;
+
+    // One host block in place. numChannels is the main input bus's channel count.
+    void processHostBlock(juce::AudioBuffer<float>& buffer, int numChannels, bool bypassed, const BlockParams& params) noexcept;
+
+    int getLatency() const noexcept { return latency; }
+    double getHostRate() const noexcept { return hostRate; }
+    double getInternalRate() const noexcept { return internalRate; }
+    int getDecimationFactor() const noexcept { return converter.getFactor(); }
+    int getConverterLatency() const noexcept { return converter.latencyInternalSamples(); }
+    int getResetCount() const noexcept { return resetCount.load(std::memory_order_relaxed); }
+    bool isSleeping() const noexcept { return sleeping; }
+
+    MeterPeaks& getMeterPeaks() noexcept { return meterPeaks; }
+    LearnCapture& getLearnCapture() noexcept { return learnCapture; }
+    const UnmaskProcessor& getUnmask() const noexcept { return unmask; }
+
+private:
+    struct MixTargets
+    {
+        float mix, delta, wet, output;
+    };
+
+    struct WetBuffers
+    {
+        float wetLeft[chunkSize], wetRight[chunkSize];       // W: final wet
+        float preLeft[chunkSize], preRight[chunkSize];       // P: wet before Unmask, aligned
+        float shapeLeft[chunkSize], shapeRight[chunkSize];   // S: Shaping delta, aligned
+    };
+
+    void setUpSmoothers();
+    void clearEngine() noexcept;
+    void processChunk(float* left, float* right, int n, const BlockParams& params, bool bypassed) noexcept;
+    MixTargets mixTargets(const BlockParams& params, bool active) const noexcept;
+    NetworkControls smoothNetwork(const BlockParams& params, int n) noexcept;
+    void runWetChain(const float* inLeft, const float* inRight, int n, const BlockParams& params, WetBuffers& out,
+                     float& wetPeak) noexcept;
+    void publishPeaks(const juce::AudioBuffer<float>& buffer, int numChannels, int firstIndex) noexcept;
+
+    double hostRate = 48000.0, internalRate = 48000.0;
+    int latency = 1024;
+    bool prepared = false;
+    bool resetDoneWhileInactive = false;
+    bool sleeping = false;
+    bool sleepEnabled = true;
+    int inputSilent = 0, wetSilent = 0;
+    int inputSilenceThreshold = 0, wetSilenceThreshold = 0;
+    std::atomic<int> resetCount { 0 };
+
+    RateConverter converter;
+    ShapingProcessor shaping;
+    PreDelayLine preDelay[2];
+    EarlyReflections earlyReflections;
+    LateTail lateTail;
+    WetTone wetTone;
+    WetEq wetEq;
+    UnmaskProcessor unmask;
+    LatencyDelay dryDelay, shapingDeltaDelay, preUnmaskDelay;
+
+    BlockSmoother mixSmoother, deltaSmoother, wetSmoother, outputSmoother;
+    BlockSmoother sibilanceSmoother, breathSmoother, transientSmoother, preDelaySmoother;
+    BlockSmoother lowDecaySmoother, midDecaySmoother, highDecaySmoother;
+    BlockSmoother lfoRateSmoother, motionDepthSmoother, diffusionSmoother, erLevelSmoother;
+    BlockSmoother voiceLowPassSmoother, erThresholdSmoother, erLowPassSmoother;
+    BlockSmoother widthSmoother, lowCutSmoother, tiltSmoother, unmaskAmountSmoother;
+    BlockSmoother diffusionMultSmoother, motionMultSmoother, lowDecayMultSmoother, highDecayMultSmoother;
+    BlockSmoother noErWeightSmoother;
+    Ramp mixRamp, deltaRamp, wetRamp, outputRamp;
+
+    MeterPeaks meterPeaks;
+    LearnCapture learnCapture;
+};
+} // namespace zq6

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "RenderOptions.h"
+
+#include <juce_audio_basics/juce_audio_basics.h>
+
+namespace zq6
+{
+class ZQ6AudioProcessor;
+}
+
+namespace zq6::render
+{
+// Renders a file (or the demo) through ZQ-6 with the latency removed and the tail appended.
+class RenderJob
+{
+public:
+    explicit RenderJob(RenderOptions options);
+    // Throws RenderError; never leaves a half-written output file.
+    void run();
+
+private:
+    struct Input
+    {
+        juce::AudioBuffer<float> audio;
+        double sampleRate = 48000.0;
+        int bitsPerSample = 24;
+    };
+
+    Input loadInput() const;
+    void applySettings(ZQ6AudioProcessor& processor) const;
+    juce::AudioBuffer<float> process(ZQ6AudioProcessor& processor, const Input& input) const;
+    void write(const juce::AudioBuffer<float>& audio, const Input& input) const;
+    void showProgress(double fraction) const;
+
+    RenderOptions options;
+};
+} // namespace zq6::render

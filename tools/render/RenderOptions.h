@@ -1,0 +1,32 @@
+#pragma once
+
+#include <juce_core/juce_core.h>
+
+#include <optional>
+#include <stdexcept>
+#include <utility>
+#include <vector>
+
+namespace zq6::render
+{
+// A failure the command line reports with one line on stderr and its exit code.
+struct RenderError : std::runtime_error
+{
+    RenderError(const juce::String& message, int code = 2) : std::runtime_error(message.toStdString()), exitCode(code) {}
+    int exitCode;
+};
+
+struct RenderOptions
+{
+    juce::File input;  // none: the built-in demo
+    juce::File output;
+    std::vector<std::pair<juce::String, juce::String>> settings; // --set id=value, in order
+    std::optional<double> tailSeconds;
+    bool quiet = false;
+};
+
+// Throws RenderError on malformed arguments.
+RenderOptions parseArguments(const juce::StringArray& args);
+
+juce::String usage();
+} // namespace zq6::render
