@@ -1,0 +1,105 @@
+// Each iteration processes one second of stereo noise in blocks of 256, so the reported CPU time
+// is CPU time per second of audio. juce::dsp::Reverb on the same input is the baseline.
+#include "processor/ParameterIds.h"
+#include "processor/ZQ6AudioProcessor.h"
+
+#include <benchmark/benchmark.h>
+#include <juce_dsp/juce_dsp.h>
+
+namespace
+{
+constexpr int blockSize = 256;
+
+juce::AudioBuffer<float> makeNoise(double rate)
+{
+    juce::Random random(7);
+    juce::AudioBuffer<float> noise(2, static_cast<int>(rate));
+    for (int c = 0; c < 2; ++c)
+        for (int i = 0; i < noise.getNumSamples(); ++i)
+            noise.setSample(c, i, (random.nextFloat() * 2.0f - 1.0f) * 0.3f);
+    return noise;
+}
+
+using Settings = std::vector<std::pair<const char*, float>>;
+
+void runZq6(benchmark::State& state, const Settings& settings)
+{
+    const juce::ScopedJuceInitialiser_GUI juce;
+    const auto rate = static_cast<double>(state.range(0));
+    zq6::ZQ6AudioProcessor processor;
+    processor.setRateAndBufferSizeDetails(rate, blockSize);
+    processor.prepareToPlay(rate, blockSize);
+    for (const auto& [id, value] : settings)
+    {
+        auto* parameter = processor.getValueTreeState().getParameter(id);
+        parameter->setValueNotifyingHost(parameter->convertTo0to1(value));
+    }
+
+    const auto noise = makeNoise(rate);
+    juce::AudioBuffer<float> block(2, blockSize);
+    juce::MidiBuffer midi;
+    for (auto _ : state)
+        for (int start = 0; start + blockSize <= noise.getNumSamples(); start += blockSize)
+        {
+            for (int c = 0; c < 2; ++c)
+                block.copyFrom(c, 0, noise, c, start, blockSize);
+            processor.processBlock(block, midi);
+            benchmark::DoNotOptimize(block.getReadPointer(0));
+        }
+    state.counters["realtime_x"] = benchmark::Counter(1.0, benchmark::Counter::kIsIterationInvariantRate);
+}
+
+void BM_Baseline_JuceReverb(benchmark::State& state)
+{
+    const auto rate = static_cast<double>(state.range(0));
+    juce::dsp::Reverb reverb;
+    reverb.prepare({ rate, static_cast<juce::uint32>(blockSize), 2 });
+    const auto noise = makeNoise(rate);
+    juce::AudioBuffer<float> block(2, blockSize);
+    for (auto _ : state)
+        for (int start = 0; start + blockSize <= noise.getNumSamples(); start += blockSize)
+        {
+            for (int c = 0; c < 2; ++c)
+                block.copyFrom(c, 0, noise, c, start, blockSize);
+            juce::dsp::AudioBlock<float> audio(block);
+            reverb.process(juce::dsp::ProcessContextReplacing<float>(audio));
+            benchmark::DoNotOptimize(block.getReadPointer(0));
+        }
+    state.counters["realtime_x"] = benchmark::Counter(1.0, benchmark::Counter::kIsIterationInvariantRate);
+}
+
+void BM_ZQ6_Defaults(benchmark::State& state)
+{
+    runZq6(state, {});
+}
+
+void BM_ZQ6_WetEqAllBands(benchmark::State& state)
+{
+    runZq6(state, { { "eq1_gain", 4.0f }, { "eq2_gain", -3.0f }, { "eq3_gain", 2.0f }, { "eq4_gain", -5.0f }, { "eq_lp", 9000.0f } });
+}
+
+void BM_ZQ6_Unmask(benchmark::State& state)
+{
+    runZq6(state, { { "clean_unmask", 1.0f } });
+}
+
+void BM_ZQ6_Shaping(benchmark::State& state)
+{
+    runZq6(state, { { "clean_shaping", 1.0f } });
+}
+
+void BM_ZQ6_UnmaskAndShaping(benchmark::State& state)
+{
+    runZq6(state, { { "clean_unmask", 1.0f }, { "clean_shaping", 1.0f } });
+}
+
+constexpr auto ms = benchmark::kMillisecond;
+BENCHMARK(BM_Baseline_JuceReverb)->Arg(44100)->Arg(48000)->Arg(96000)->Unit(ms);
+BENCHMARK(BM_ZQ6_Defaults)->Arg(44100)->Arg(48000)->Arg(96000)->Unit(ms);
+BENCHMARK(BM_ZQ6_WetEqAllBands)->Arg(48000)->Unit(ms);
+BENCHMARK(BM_ZQ6_Unmask)->Arg(48000)->Arg(96000)->Unit(ms);
+BENCHMARK(BM_ZQ6_Shaping)->Arg(48000)->Arg(96000)->Unit(ms);
+BENCHMARK(BM_ZQ6_UnmaskAndShaping)->Arg(48000)->Arg(96000)->Unit(ms);
+} // namespace
+
+BENCHMARK_MAIN();
