@@ -6,6 +6,9 @@ cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh
 
+# ccache hits across checkouts in other folders.
+export CCACHE_BASEDIR="$PWD"
+
 build=build/release
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DZQ6_BUILD_TESTS=OFF -DZQ6_BUILD_BENCHMARKS=OFF
 cmake --build "$build" --parallel "$(nproc)" --target ZQ6_VST3 ZQ6_LV2 ZQ6_Standalone zq6-render

@@ -5,6 +5,9 @@ cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh
 
+# ccache hits across checkouts in other folders.
+export CCACHE_BASEDIR="$PWD"
+
 build=build/test
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DZQ6_BUILD_TESTS=ON -DZQ6_BUILD_BENCHMARKS=ON
 cmake --build "$build" --parallel "$(nproc)"
