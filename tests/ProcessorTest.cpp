@@ -245,3 +245,78 @@ TEST(Processor, MetersHoldPeaksUntilRead)
     EXPECT_FLOAT_EQ(peaks.readAndClear(MeterPeaks::outputLeft), 0.0f) << "the dry path is still delayed";
 }
 } // namespace zq6::test
+
+namespace zq6::test
+{
+namespace
+{
+struct FixedTempo : juce::AudioPlayHead
+{
+    juce::Optional<PositionInfo> getPosition() const override
+    {
+        PositionInfo info;
+        if (bpm > 0.0)
+            info.setBpm(bpm);
+        return info;
+    }
+    double bpm = 0.0;
+};
+} // namespace
+
+TEST(Processor, PublishesTheHostTempoOrZero)
+{
+    ProcessorHarness harness;
+    FixedTempo playHead;
+    harness.processor().setPlayHead(&playHead);
+    playHead.bpm = 100.0;
+    harness.processSilence(0.01);
+    EXPECT_DOUBLE_EQ(harness.processor().getHostTempo(), 100.0);
+    playHead.bpm = 0.0;
+    harness.processSilence(0.01);
+    EXPECT_DOUBLE_EQ(harness.processor().getHostTempo(), 0.0);
+    harness.processor().setPlayHead(nullptr);
+}
+
+// While Learn listens the reverb is muted: Insert passes the delayed dry signal at unity whatever
+// the output and mix, Send gives silence.
+TEST(Processor, LearnListeningMutesTheReverb)
+{
+    for (const auto mode : { ZQ6AudioProcessor::insert, ZQ6AudioProcessor::send })
+    {
+        ProcessorHarness harness;
+        harness.processor().setMode(mode);
+        harness.set(pid::output, -12.0f);
+        harness.set(pid::mix, 0.6f);
+        harness.processor().getLearnControl().state.store(static_cast<int>(LearnState::listening));
+        const auto in = makeNoise(2, 48000, 0.5f);
+        auto out = in;
+        harness.process(out);
+        const auto gain = mode == ZQ6AudioProcessor::insert ? 1.0f : 0.0f;
+        EXPECT_LT(delayedDifference(in, out, harness.latency(), 24000, gain), 1.0e-6f) << "mode " << mode;
+        harness.processor().getLearnControl().state.store(static_cast<int>(LearnState::idle));
+    }
+}
+
+TEST(Processor, OutputGainAndSendModeShapeTheMix)
+{
+    ProcessorHarness insert;
+    insert.set(pid::mix, 0.0f);
+    insert.set(pid::output, -6.0f);
+    const auto in = makeNoise(2, 48000, 0.5f);
+    auto out = in;
+    insert.process(out);
+    EXPECT_LT(delayedDifference(in, out, insert.latency(), 24000, juce::Decibels::decibelsToGain(-6.0f)), 1.0e-6f);
+
+    // Send ignores mix: any mix renders the same wet-only output.
+    juce::AudioBuffer<float> sent[2] = { in, in };
+    for (int i = 0; i < 2; ++i)
+    {
+        ProcessorHarness send;
+        send.processor().setMode(ZQ6AudioProcessor::send);
+        send.set(pid::mix, i == 0 ? 0.0f : 1.0f);
+        send.process(sent[i]);
+    }
+    EXPECT_LT(delayedDifference(sent[0], sent[1], 0, 0), 1.0e-7f);
+    EXPECT_GT(delayedDifference(in, sent[0], insert.latency(), 24000), 0.1f) << "no dry signal in Send";
+}
+} // namespace zq6::test

@@ -1,0 +1,141 @@
+#include <gtest/gtest.h>
+#include <juce_audio_formats/juce_audio_formats.h>
+
+namespace zq6::test
+{
+namespace
+{
+struct Run
+{
+    int exitCode;
+    juce::String output;
+};
+
+Run render(juce::StringArray args)
+{
+    args.insert(0, ZQ6_RENDER_PATH);
+    juce::ChildProcess process;
+    if (!process.start(args, juce::ChildProcess::wantStdOut | juce::ChildProcess::wantStdErr))
+        return { -1, "could not start" };
+    auto output = process.readAllProcessOutput();
+    process.waitForProcessToFinish(60000);
+    return { static_cast<int>(process.getExitCode()), output };
+}
+
+struct Folder
+{
+    Folder() { dir.createDirectory(); }
+    ~Folder() { dir.deleteRecursively(); }
+    juce::File file(const char* name) const { return dir.getChildFile(name); }
+    juce::File dir = juce::File::createTempFile("zq6-render-test");
+};
+
+void writeWav(const juce::File& file, const juce::AudioBuffer<float>& audio, double rate, int bits)
+{
+    file.deleteFile();
+    juce::WavAudioFormat wav;
+    std::unique_ptr<juce::AudioFormatWriter> writer(wav.createWriterFor(new juce::FileOutputStream(file), rate,
+                                                                        static_cast<unsigned>(audio.getNumChannels()),
+                                                                        bits, {}, 0));
+    ASSERT_NE(writer, nullptr);
+    writer->writeFromAudioSampleBuffer(audio, 0, audio.getNumSamples());
+}
+
+std::unique_ptr<juce::AudioFormatReader> open(const juce::File& file)
+{
+    juce::WavAudioFormat wav;
+    return std::unique_ptr<juce::AudioFormatReader>(wav.createReaderFor(file.createInputStream().release(), true));
+}
+
+struct BadCase
+{
+    const char* name;
+    std::vector<const char*> args; // "OUT" is replaced by the output path
+    const char* mentions;
+};
+
+class BadInput : public testing::TestWithParam<BadCase>
+{
+};
+} // namespace
+
+TEST_P(BadInput, ExitsWithTwoAndWritesNothing)
+{
+    const auto c = GetParam();
+    Folder folder;
+    const auto out = folder.file("out.wav");
+    juce::StringArray args;
+    for (auto* a : c.args)
+        args.add(juce::String(a) == "OUT" ? out.getFullPathName() : juce::String(a));
+    const auto run = render(args);
+    EXPECT_EQ(run.exitCode, 2) << run.output;
+    EXPECT_EQ(run.output.trim().indexOfChar('\n'), -1) << "one line: " << run.output;
+    EXPECT_TRUE(run.output.contains(c.mentions)) << run.output;
+    EXPECT_FALSE(out.exists());
+    EXPECT_EQ(folder.dir.getNumberOfChildFiles(juce::File::findFilesAndDirectories), 0) << "no temporary file left";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, BadInput,
+    testing::Values(BadCase { "unknownId", { "--set", "nosuch=1", "OUT" }, "nosuch" },
+                    BadCase { "unparsedNumber", { "--set", "decay=abc", "OUT" }, "decay" },
+                    BadCase { "unknownChoice", { "--set", "decay_unit=Weeks", "OUT" }, "Seconds" },
+                    BadCase { "badSwitch", { "--set", "bypass=maybe", "OUT" }, "bypass" },
+                    BadCase { "missingEquals", { "--set", "decay", "OUT" }, "id=value" },
+                    BadCase { "unreadableInput", { "/nonexistent/in.wav", "OUT" }, "/nonexistent/in.wav" },
+                    BadCase { "unwritableOutput", { "/nonexistent/dir/out.wav" }, "/nonexistent/dir" },
+                    BadCase { "unknownOption", { "--bogus", "OUT" }, "--bogus" },
+                    BadCase { "badTail", { "--tail", "-3", "OUT" }, "--tail" }),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(RenderTool, RendersTheDemoAt48kHzStereo)
+{
+    Folder folder;
+    const auto out = folder.file("demo.wav");
+    const auto run = render({ out.getFullPathName(), "--quiet", "--set", "eq_lp=Off", "--set", "er_trim=-inf",
+                              "--set", "decay_unit=Beats", "--set", "decay=3.5" });
+    ASSERT_EQ(run.exitCode, 0) << run.output;
+    const auto reader = open(out);
+    ASSERT_NE(reader, nullptr);
+    EXPECT_EQ(reader->sampleRate, 48000.0);
+    EXPECT_EQ(reader->numChannels, 2u);
+    EXPECT_GE(reader->lengthInSamples, 6 * 48000);
+}
+
+// With mix 0 and no tail the output is the input itself: the latency is removed and the format kept.
+TEST(RenderTool, KeepsRateDepthAndAlignment)
+{
+    struct Format
+    {
+        double rate;
+        int bits;
+        int channels;
+    };
+    for (const auto format : { Format { 44100.0, 16, 1 }, Format { 96000.0, 24, 2 }, Format { 48000.0, 32, 2 } })
+    {
+        Folder folder;
+        juce::Random random(5);
+        juce::AudioBuffer<float> audio(format.channels, 20000);
+        for (int c = 0; c < format.channels; ++c)
+            for (int i = 0; i < audio.getNumSamples(); ++i)
+                audio.setSample(c, i, std::round((random.nextFloat() - 0.5f) * 0.5f * 32767.0f) / 32767.0f);
+        const auto in = folder.file("in.wav");
+        const auto out = folder.file("out.wav");
+        writeWav(in, audio, format.rate, format.bits);
+
+        const auto run = render({ in.getFullPathName(), out.getFullPathName(), "--set", "mix=0", "--tail", "0", "--quiet" });
+        ASSERT_EQ(run.exitCode, 0) << run.output;
+        const auto reader = open(out);
+        ASSERT_NE(reader, nullptr);
+        EXPECT_EQ(reader->sampleRate, format.rate);
+        EXPECT_EQ(static_cast<int>(reader->bitsPerSample), format.bits);
+        EXPECT_EQ(reader->usesFloatingPointData, format.bits == 32);
+        ASSERT_EQ(reader->lengthInSamples, audio.getNumSamples());
+        juce::AudioBuffer<float> rendered(format.channels, audio.getNumSamples());
+        reader->read(&rendered, 0, audio.getNumSamples(), 0, true, true);
+        for (int c = 0; c < format.channels; ++c)
+            for (int i = 0; i < audio.getNumSamples(); ++i)
+                ASSERT_NEAR(rendered.getSample(c, i), audio.getSample(c, i), 1.0e-4f) << format.rate << " Hz, sample " << i;
+    }
+}
+} // namespace zq6::test
