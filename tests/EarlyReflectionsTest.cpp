@@ -101,6 +101,7 @@ TEST_P(ErSize, StretchesEveryTapDelay)
     EXPECT_LT(rms(out, last + 8, length), 1e-6);
 }
 
+// Size factors 0.5 and 2 are the size parameter at 0 and 1.
 INSTANTIATE_TEST_SUITE_P(Sizes, ErSize,
                          testing::Values(SizeCase { 0, 0.5f }, SizeCase { 0, 1.0f }, SizeCase { 0, 2.0f },
                                          SizeCase { 1, 0.5f }, SizeCase { 1, 1.0f }, SizeCase { 1, 2.0f },

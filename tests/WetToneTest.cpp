@@ -142,6 +142,17 @@ INSTANTIATE_TEST_SUITE_P(
                     BalanceCase { 0.0f, 1.0f, 0.0, std::sqrt(0.5 * cM + 0.5) },
                     BalanceCase { 12.0f, 1.0f, 0.0, std::sqrt(sinAt12 * sinAt12 * cM + cosAt12 * cosAt12) }));
 
+TEST(ErLevel, MapsDecibelsToTheBalanceWeight)
+{
+    EXPECT_EQ(erWeight(-48.0f), 0.0f);
+    EXPECT_EQ(erWeight(-47.95f), 0.0f);
+    EXPECT_GT(erWeight(-47.9f), 0.0f);
+    EXPECT_EQ(erWeight(0.0f), 0.5f);
+    EXPECT_NEAR(erWeight(12.0f), std::atan(3.981072) / (M_PI / 2.0), 1e-6);
+    EXPECT_EQ(erWeight(30.0f), erWeight(12.0f));
+    EXPECT_LT(erWeight(-6.0f), erWeight(6.0f));
+}
+
 TEST(WetTone, ErLevelPlus12DbPutsReflectionsAbout12DbAboveTheTail)
 {
     const auto r = responses(controls(erWeight(12.0f)));

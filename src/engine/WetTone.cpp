@@ -7,6 +7,23 @@
 
 namespace zq6
 {
+namespace
+{
+struct Balance
+{
+    float er, tail;
+};
+
+// Equal-power ER/tail balance at the angle erWeight * pi / 2; without reflections (noEr = 1) their
+// share goes to the tail, scaled by the tail-only gain cM.
+Balance balance(float erWeight, float noEr, float cM) noexcept
+{
+    const auto theta = erWeight * 1.5707963267948966f;
+    const auto s = std::sin(theta), c = std::cos(theta);
+    return { std::sqrt(std::max(0.0f, 1.0f - noEr)) * s, std::sqrt(s * s * noEr * cM + c * c) };
+}
+} // namespace
+
 void WetTone::prepare(double internalRate)
 {
     rate = internalRate;
@@ -33,13 +50,14 @@ void WetTone::process(const float* erLeft, const float* erRight, const float* ta
     const auto width = controls.width.end;
     updateFilters(controls.lowCutHz.end, controls.tiltDb.end);
 
+    const auto steadyBalance = controls.erLevel.start == controls.erLevel.end
+                               && controls.noErWeight.start == controls.noErWeight.end;
+    auto gains = balance(controls.erLevel.end, controls.noErWeight.end, cM);
     for (int k = 0; k < m; ++k)
     {
-        const auto theta = controls.erLevel.at(k, m) * 1.5707963267948966f;
-        const auto noEr = controls.noErWeight.at(k, m);
-        const auto s = std::sin(theta), co = std::cos(theta);
-        const auto erGain = std::sqrt(std::max(0.0f, 1.0f - noEr)) * s;
-        const auto tailGain = std::sqrt(s * s * noEr * cM + co * co);
+        if (!steadyBalance)
+            gains = balance(controls.erLevel.at(k, m), controls.noErWeight.at(k, m), cM);
+        const auto [erGain, tailGain] = gains;
 
         auto& yL = voiceState[0];
         auto& yR = voiceState[1];
