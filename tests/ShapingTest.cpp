@@ -47,6 +47,18 @@ public:
         }
     }
 
+    // Runs with `first` up to switchAt, then with `second` and Delta Shaping listening.
+    void runSwitching(juce::AudioBuffer<float>& feed, juce::AudioBuffer<float>& delta, int switchAt, Shares first,
+                      Shares second, bool listeningFirst = true)
+    {
+        set(first, listeningFirst);
+        juce::AudioBuffer<float> feedBefore(feed.getArrayOfWritePointers(), 2, switchAt);
+        juce::AudioBuffer<float> deltaBefore(delta.getArrayOfWritePointers(), 2, switchAt);
+        run(feedBefore, deltaBefore);
+        set(second);
+        run(feed, delta, switchAt);
+    }
+
     double rate;
     ShapingProcessor shaping;
     BlockParams params;
@@ -165,11 +177,7 @@ TEST(Shaping, PassesTheInputExactlyOnceTheFifteenMillisecondFadeHasEnded)
     auto feed = in;
     juce::AudioBuffer<float> delta(2, in.getNumSamples());
     const auto switchAt = 12000;
-    rig.set({ 1.0f, 1.0f, 1.0f, 1.0f });
-    juce::AudioBuffer<float> before(feed.getArrayOfWritePointers(), 2, switchAt);
-    rig.run(before, delta);
-    rig.set({ 0.0f, 1.0f, 1.0f, 1.0f });
-    rig.run(feed, delta, switchAt);
+    rig.runSwitching(feed, delta, switchAt, { 1.0f, 1.0f, 1.0f, 1.0f }, { 0.0f, 1.0f, 1.0f, 1.0f });
 
     int exactFrom = feed.getNumSamples();
     while (exactFrom > 0 && feed.getSample(0, exactFrom - 1) == in.getSample(0, exactFrom - 1)
@@ -325,11 +333,7 @@ TEST(Shaping, WarmsUpOnTheRecentInputWhenSwitchedOn)
     auto feed = makeSine(2, 36000, rig.rate, 200.0, 0.5f);
     juce::AudioBuffer<float> delta(2, feed.getNumSamples());
     const auto switchAt = 24000;
-    rig.set({ 0.0f, 0.0f, 0.0f, 1.0f });
-    juce::AudioBuffer<float> before(feed.getArrayOfWritePointers(), 2, switchAt);
-    rig.run(before, delta);
-    rig.set({ 1.0f, 0.0f, 0.0f, 1.0f });
-    rig.run(feed, delta, switchAt);
+    rig.runSwitching(feed, delta, switchAt, { 0.0f, 0.0f, 0.0f, 1.0f }, { 1.0f, 0.0f, 0.0f, 1.0f });
     EXPECT_LT(peakBetween(delta, switchAt, feed.getNumSamples()), 0.01f) << "cold detectors would take 10 dB off";
 }
 
@@ -342,13 +346,9 @@ TEST(Shaping, SettlesTheDeltaOversamplerWhenListeningStarts)
     for (auto* delta : { &always, &late })
     {
         ShapingRig rig;
-        rig.set({ 1.0f, 1.0f, 1.0f, 1.0f }, delta == &always);
         auto feed = in;
-        juce::AudioBuffer<float> before(feed.getArrayOfWritePointers(), 2, switchAt);
-        juce::AudioBuffer<float> beforeDelta(delta->getArrayOfWritePointers(), 2, switchAt);
-        rig.run(before, beforeDelta);
-        rig.set({ 1.0f, 1.0f, 1.0f, 1.0f }, true);
-        rig.run(feed, *delta, switchAt);
+        const Shares all { 1.0f, 1.0f, 1.0f, 1.0f };
+        rig.runSwitching(feed, *delta, switchAt, all, all, delta == &always);
     }
     float worst = 0.0f;
     for (int ch = 0; ch < 2; ++ch)
