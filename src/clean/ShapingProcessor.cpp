@@ -41,6 +41,7 @@ void ShapingProcessor::prepare(double rate)
 
     feedOversampler.reset();
     deltaOversampler.reset();
+    deltaUp[0] = deltaUp[1] = nullptr;
     latency = 0;
     if (oversampling)
     {

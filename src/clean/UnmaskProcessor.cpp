@@ -47,7 +47,7 @@ void UnmaskProcessor::prepare(double hostRate, int frameSize)
     inverseScale = 1.0f / dryFrame[0].real();
 
     binGains.assign(static_cast<size_t>(frame / 2 + 1), 1.0f);
-    bands.design(rate, frame);
+    layout.design(rate, frame);
     reduction.prepare(hopSize / rate);
     clear();
 }
@@ -152,7 +152,7 @@ UnmaskLevels UnmaskProcessor::measureLevels() const noexcept
     float drySum = 0.0f;
     for (int k = 0; k < numBands; ++k)
     {
-        const auto& band = bands.bands[static_cast<size_t>(k)];
+        const auto& band = layout.bands[static_cast<size_t>(k)];
         float wet = 0.0f, dry = 0.0f;
         // (|Z_b|^2 + |Z_N-b|^2) / 2 is the power of left plus right at bin b.
         for (int b = band.lo; b < band.hi; ++b)
@@ -176,7 +176,7 @@ void UnmaskProcessor::applyGains() noexcept
     const auto half = frame / 2;
     for (int i = 0; i <= half; ++i)
     {
-        const auto& position = bands.bins[static_cast<size_t>(i)];
+        const auto& position = layout.bins[static_cast<size_t>(i)];
         const auto lower = reduction.reductionDb(position.lowerBand);
         const auto upper = reduction.reductionDb(position.lowerBand + 1);
         binGains[static_cast<size_t>(i)] = std::exp((lower + (upper - lower) * position.fraction) * dbToGain);

@@ -31,7 +31,7 @@ public:
 
     // Published reduction of a band in positive dB (0 = none); any thread.
     float getReductionDb(int band) const noexcept { return reductions[static_cast<std::size_t>(band)].load(std::memory_order_relaxed); }
-    const UnmaskBand& getBand(int band) const noexcept { return bands.bands[static_cast<std::size_t>(band)]; }
+    const UnmaskBand& getBand(int band) const noexcept { return layout.bands[static_cast<std::size_t>(band)]; }
 
 private:
     using Spectrum = std::vector<std::complex<float>>;
@@ -60,7 +60,7 @@ private:
     float inverseScale = 1.0f;
     Spectrum wetFrame, dryFrame, wetSpectrum, drySpectrum;
     std::vector<float> binGains;
-    UnmaskBands bands;
+    UnmaskBands layout;
     UnmaskReduction reduction;
     std::array<std::atomic<float>, numBands> reductions {};
 };
