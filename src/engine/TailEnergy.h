@@ -1,14 +1,12 @@
 #pragma once
 
+#include "TailTables.h"
+
 #include <algorithm>
 #include <cmath>
 
 namespace zq6
 {
-// Base lengths of the sixteen tail lines in samples at 48 kHz, in line order.
-inline constexpr int tailDelayLengths[16] = { 1009, 1193, 1381, 1571, 1777, 1951, 2141, 2333,
-                                              2521, 2711, 2903, 3109, 3299, 3491, 3671, 3851 };
-
 // Steady-state energy gain G(T, s) of the tail network for a decay of T seconds at size s.
 inline double tailEnergyGain(double decaySeconds, double size) noexcept
 {
@@ -16,7 +14,7 @@ inline double tailEnergyGain(double decaySeconds, double size) noexcept
     double sum = 0.0;
     for (const auto length : tailDelayLengths)
         sum += std::exp(-length * size * 13.815510557964275 / (decay * 48000.0));
-    return 1.0 / std::max(1.0e-9, 1.0 - sum / 16.0);
+    return 1.0 / std::max(1.0e-9, 1.0 - sum / tailLineCount);
 }
 
 // The tail's loudness constant K: the gain that levels a 2 s tail at size 1.

@@ -9,10 +9,17 @@ namespace
 thread_local int guardDepth = 0;
 thread_local std::int64_t guardedAllocations = 0;
 
+// A place for a debugger breakpoint ("break countGuardedAllocation") to find who allocates.
+[[gnu::noinline]] void countGuardedAllocation()
+{
+    ++guardedAllocations;
+    asm volatile("");
+}
+
 void* allocate(std::size_t size)
 {
     if (guardDepth > 0)
-        ++guardedAllocations;
+        countGuardedAllocation();
     if (void* p = std::malloc(size == 0 ? 1 : size))
         return p;
     throw std::bad_alloc();
@@ -21,7 +28,7 @@ void* allocate(std::size_t size)
 void* allocateAligned(std::size_t size, std::align_val_t alignment)
 {
     if (guardDepth > 0)
-        ++guardedAllocations;
+        countGuardedAllocation();
     const auto a = static_cast<std::size_t>(alignment);
     if (void* p = std::aligned_alloc(a, (size + a - 1) / a * a))
         return p;
