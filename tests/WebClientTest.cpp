@@ -166,7 +166,10 @@ TEST_P(WebStallTest, StallingServerIsCutAtTheTimeLimit)
     EXPECT_EQ(quil::web::classifyResponse(result).message, "bad_response");
 }
 
-INSTANTIATE_TEST_SUITE_P(Stalls, WebStallTest, testing::Values(Stall::beforeHeaders, Stall::afterPartialBody));
+INSTANTIATE_TEST_SUITE_P(Stalls, WebStallTest, testing::Values(Stall::beforeHeaders, Stall::afterPartialBody),
+                         [](const auto& stall) {
+                             return std::string(stall.param == Stall::beforeHeaders ? "before_headers" : "mid_body");
+                         });
 
 TEST_F(WebClientTest, CancelFunctionAbortsARunningRequest)
 {
