@@ -1,6 +1,7 @@
 #pragma once
 
 #include "../engine/ReverbEngine.h"
+#include "../../plugin-common/web/LivenessToken.h"
 #include "../learn/LearnControl.h"
 #include "ParameterPointers.h"
 
@@ -70,6 +71,8 @@ private:
     void runEngine(juce::AudioBuffer<float>& buffer, bool bypassed);
     double readHostTempo() const;
 
+    // First in, last out: web requests see this instance alive for its whole life.
+    quil::web::LivenessToken liveness;
     juce::AudioProcessorValueTreeState state;
     ReverbEngine engine;
     LearnControl learnControl;
