@@ -123,8 +123,9 @@ TEST_P(DeltaRouting, PlaysWhatShapingRemovedAlignedWithTheDry)
 INSTANTIATE_TEST_SUITE_P(Cases, DeltaRouting,
                          testing::Values(RouteCase { "shaping", 48000.0, { "", true, false }, 0.0f, true },
                                          RouteCase { "shaping_96k", 96000.0, { "", true, false }, 0.0f, true },
-                                         RouteCase { "unmask_only", 48000.0, { "", false, true }, 1.0f, false },
-                                         RouteCase { "both", 48000.0, { "", true, true }, 1.0f, true }),
+                                         // Unmask at 0 removes nothing, so its delta adds nothing to the routing.
+                                         RouteCase { "unmask_only", 48000.0, { "", false, true }, 0.0f, false },
+                                         RouteCase { "both", 48000.0, { "", true, true }, 0.0f, true }),
                          [](const auto& testCase) { return std::string(testCase.param.name); });
 
 class CleanSwitching : public testing::TestWithParam<double>

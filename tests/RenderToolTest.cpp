@@ -146,6 +146,9 @@ TEST(RenderTool, PercentagesTakeFractionsOrPercentTexts)
     const auto b = folder.file("b.wav");
     ASSERT_EQ(render({ a.getFullPathName(), "--quiet", "--set", "mix=1", "--tail", "0.5" }).exitCode, 0);
     ASSERT_EQ(render({ b.getFullPathName(), "--quiet", "--set", "mix=100%", "--tail", "0.5" }).exitCode, 0);
-    EXPECT_EQ(a.loadFileAsData(), b.loadFileAsData());
+    juce::MemoryBlock first, second;
+    ASSERT_TRUE(a.loadFileAsData(first));
+    ASSERT_TRUE(b.loadFileAsData(second));
+    EXPECT_EQ(first, second);
 }
 } // namespace zq6::test

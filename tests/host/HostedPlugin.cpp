@@ -1,6 +1,8 @@
 #include "HostedPlugin.h"
 
 #include <cstdlib>
+#include <link.h>
+#include <string>
 
 namespace zq6::host
 {
@@ -50,5 +52,32 @@ std::unique_ptr<juce::AudioPluginInstance> HostedPlugin::create(Format format, d
     auto instance = formats().createPluginInstance(describe(format), rate, blockSize, error);
     jassert(instance != nullptr);
     return instance;
+}
+
+const void* HostedPlugin::addressInLoadedModule(Format format)
+{
+    const std::string wanted = format == Format::vst3 ? "/ZQ-6.vst3/" : "/ZQ-6.lv2/";
+    struct Search
+    {
+        const std::string* wanted;
+        const void* found;
+    } search { &wanted, nullptr };
+    dl_iterate_phdr(
+        [](dl_phdr_info* info, size_t, void* data) {
+            auto* s = static_cast<Search*>(data);
+            if (info->dlpi_name != nullptr && std::string(info->dlpi_name).find(*s->wanted) != std::string::npos
+                && info->dlpi_phnum > 0)
+            {
+                for (int i = 0; i < info->dlpi_phnum; ++i)
+                    if (info->dlpi_phdr[i].p_type == PT_LOAD)
+                    {
+                        s->found = reinterpret_cast<const void*>(info->dlpi_addr + info->dlpi_phdr[i].p_vaddr);
+                        return 1;
+                    }
+            }
+            return 0;
+        },
+        &search);
+    return search.found;
 }
 } // namespace zq6::host

@@ -17,6 +17,8 @@ struct HostedPlugin
 {
     static juce::PluginDescription describe(Format format);
     static std::unique_ptr<juce::AudioPluginInstance> create(Format format, double rate, int blockSize);
+    // An address inside the plug-in's shared library once an instance is loaded, or nullptr.
+    static const void* addressInLoadedModule(Format format);
 };
 
 const char* formatName(Format format);
