@@ -81,8 +81,10 @@ public:
     int getEffectiveCharacter() const noexcept { return effectiveCharacter.load(std::memory_order_relaxed); }
     juce::CriticalSection& getProcessorLock() noexcept { return processorLock; }
     quil::StepHistory& getHistory() noexcept { return history; }
+    const quil::StepHistory& getHistory() const noexcept { return history; }
     quil::ParameterUndo& getParameterUndo() noexcept { return parameterUndo; }
     SlotBank& getSlots() noexcept { return slots; }
+    const SlotBank& getSlots() const noexcept { return slots; }
 
 private:
     void timerCallback() override;

@@ -10,6 +10,8 @@ namespace zq6::numbertext
 namespace
 {
 constexpr int textCapacity = 64;
+// Magnitudes from here on round to infinity as a float: the largest float plus half its last step.
+constexpr double floatOverflowThreshold = static_cast<double>(std::numeric_limits<float>::max()) + 0x1p103;
 
 template <typename Number>
 juce::String generalText(Number value, int significantDigits)
@@ -154,7 +156,7 @@ std::optional<float> readStrictFloat(const juce::String& text)
     if (!matchesStrictFloat(view))
         return std::nullopt;
     const auto value = parseWhole<double>(view);
-    if (!value || !std::isfinite(*value) || std::abs(*value) > std::numeric_limits<float>::max())
+    if (!value || !std::isfinite(*value) || std::abs(*value) >= floatOverflowThreshold)
         return std::nullopt;
     return static_cast<float>(*value);
 }
