@@ -1,6 +1,5 @@
 #include "processor/ParameterIds.h"
-#include "processor/ZQ6AudioProcessor.h"
-#include "support/ParameterGestures.h"
+#include "support/HistoryFixture.h"
 
 #include "ParameterUndo.h"
 #include "StateFingerprint.h"
@@ -12,15 +11,9 @@
 
 namespace zq6::test
 {
-class History : public testing::Test
+class History : public HistoryFixture
 {
 protected:
-    juce::RangedAudioParameter& parameter(const char* id) { return *state.getParameter(id); }
-    float value(const char* id) const { return valueOf(state, id); }
-    juce::StringArray steps() const { return processor.getHistory().getStepManager().getUndoDescriptions(); }
-    bool undo() { return processor.undoOrRedo(true); }
-    bool redo() { return processor.undoOrRedo(false); }
-
     // One committed step that moves `size` to 0.8, then undone, so that a redo is waiting.
     void leaveARedoWaiting()
     {
@@ -29,9 +22,6 @@ protected:
         ASSERT_TRUE(undo());
         ASSERT_TRUE(processor.canRedo());
     }
-
-    ZQ6AudioProcessor processor;
-    juce::AudioProcessorValueTreeState& state = processor.getValueTreeState();
 };
 
 TEST_F(History, KnobDragIsOneStepThatUndoAndRedoReverse)

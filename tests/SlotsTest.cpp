@@ -1,18 +1,14 @@
 #include "processor/ParameterIds.h"
-#include "processor/ZQ6AudioProcessor.h"
 #include "state/LearnBaseline.h"
-#include "support/ParameterGestures.h"
+#include "support/HistoryFixture.h"
 
 #include <gtest/gtest.h>
 
 namespace zq6::test
 {
-class Slots : public testing::Test
+class Slots : public HistoryFixture
 {
 protected:
-    juce::RangedAudioParameter& parameter(const char* id) { return *state.getParameter(id); }
-    float value(const char* id) const { return valueOf(state, id); }
-    juce::StringArray steps() const { return processor.getHistory().getStepManager().getUndoDescriptions(); }
     SlotBank& slots() { return processor.getSlots(); }
     juce::String baselineSelection() const { return state.state.getChildWithName("ZQ6BASE")["sel"].toString(); }
 
@@ -42,9 +38,6 @@ protected:
         loaded.appendChild(b, nullptr);
         return loaded;
     }
-
-    ZQ6AudioProcessor processor;
-    juce::AudioProcessorValueTreeState& state = processor.getValueTreeState();
 };
 
 TEST_F(Slots, SwitchingToAnEmptySlotKeepsTheSoundAndIsOneStep)
@@ -58,7 +51,7 @@ TEST_F(Slots, SwitchingToAnEmptySlotKeepsTheSoundAndIsOneStep)
     EXPECT_TRUE(slots().slotValues(1).empty());
     EXPECT_EQ(steps(), juce::StringArray { "Switch to B" });
 
-    ASSERT_TRUE(processor.undoOrRedo(true));
+    ASSERT_TRUE(undo());
     EXPECT_EQ(processor.getActiveSlot(), 0);
     EXPECT_FLOAT_EQ(value(pid::size), 0.8f);
     EXPECT_TRUE(slots().slotValues(0).empty());
@@ -79,7 +72,7 @@ TEST_F(Slots, SwitchingRecallsEachSlotsSettings)
     EXPECT_EQ(value(pid::predelayNote), 6.0f);
     EXPECT_EQ(steps(), (juce::StringArray { "Switch to B", "Switch to A", "Switch to B" }));
 
-    ASSERT_TRUE(processor.undoOrRedo(true));
+    ASSERT_TRUE(undo());
     EXPECT_EQ(processor.getActiveSlot(), 0);
     EXPECT_FLOAT_EQ(value(pid::size), 0.8f);
 }
@@ -128,7 +121,7 @@ TEST_F(Slots, RecalledSlotSetsMissingParametersToDefaultsAndCarriesItsBaseline)
     EXPECT_FLOAT_EQ(value(pid::decay), 2.0f);
     EXPECT_EQ(baselineSelection(), "2 3 4");
 
-    ASSERT_TRUE(processor.undoOrRedo(true));
+    ASSERT_TRUE(undo());
     EXPECT_FLOAT_EQ(value(pid::decay), 9.0f);
     EXPECT_EQ(baselineSelection(), "0 0 0");
 }
