@@ -254,6 +254,18 @@ void GlassLookAndFeel::drawTooltip(juce::Graphics& g, const juce::String& text, 
     layoutTooltip(text).draw(g, area.reduced(8.0f * s, 5.0f * s));
 }
 
+void GlassLookAndFeel::drawCornerResizer(juce::Graphics& g, int w, int h, bool isMouseOver, bool isMouseDragging)
+{
+    // Three short grooves in the corner, quiet until the pointer finds them.
+    const auto size = static_cast<float>(juce::jmin(w, h));
+    g.setColour(palette::softText.withMultipliedAlpha(isMouseOver || isMouseDragging ? 0.55f : 0.22f));
+    for (auto step : { 0.3f, 0.55f, 0.8f })
+    {
+        const auto inset = size * (1.0f - step);
+        g.drawLine(inset + 2.0f, size - 3.0f, size - 3.0f, inset + 2.0f, 1.0f);
+    }
+}
+
 void GlassLookAndFeel::fillTextEditorBackground(juce::Graphics& g, int width, int height, juce::TextEditor& editor)
 {
     g.setColour(editor.findColour(juce::TextEditor::backgroundColourId));

@@ -59,6 +59,8 @@ public:
                                           juce::Rectangle<int> parentArea) override;
     void drawTooltip(juce::Graphics& g, const juce::String& text, int width, int height) override;
 
+    void drawCornerResizer(juce::Graphics& g, int w, int h, bool isMouseOver, bool isMouseDragging) override;
+
     void fillTextEditorBackground(juce::Graphics& g, int width, int height, juce::TextEditor& editor) override;
     void drawTextEditorOutline(juce::Graphics& g, int width, int height, juce::TextEditor& editor) override;
 

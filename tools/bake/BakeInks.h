@@ -18,8 +18,8 @@ inline const juce::Colour wellFloor { 0xFF060709 };
 inline const juce::Colour displayTop { 0xFF060B12 };
 inline const juce::Colour displayBottom { 0xFF09101A };
 inline const juce::Colour displayBloom { 0xFF0E1A2A };
-inline const juce::Colour capTop { 0xFF2C2F35 };
-inline const juce::Colour capBottom { 0xFF1A1C20 };
+inline const juce::Colour capTop { 0xFF272A30 };
+inline const juce::Colour capBottom { 0xFF17191C };
 
 // The ink a "tone" names; unknown tones print in the main ink.
 inline juce::Colour ink(const juce::String& tone)

@@ -247,7 +247,7 @@ void BakeRenderer::cap(BakeCanvas& canvas, const LayoutItem& item) const
     g.strokePath(body, juce::PathStrokeType(0.6f));
 
     if (item.props["textLayer"].toString() == "baked")
-        text.print(canvas, item);
+        text.print(canvas, item, true);
 }
 
 void BakeRenderer::learnWell(BakeCanvas& canvas, const LayoutItem& item) const
@@ -281,15 +281,15 @@ void BakeRenderer::meterScale(BakeCanvas& canvas, const LayoutItem& item) const
         const auto level = juce::jlimit(0.0f, 1.0f, (floorDb - db) / floorDb);
         const auto y = area.getY() + segBottom - level * segments * pitch + item.number("segGap") * 0.5f;
         text.print(canvas, juce::String(juce::roundToInt(db)), { labelX - 10.0f, y - 6.0f, 20.0f, 12.0f },
-                   tickPx, 0.3f, false, true, "dispDim");
+                   tickPx, 0.0f, false, true, "dispDim");
 
         // Hairline ticks reaching from each column of bars toward the figures.
         g.setColour(bake::dispDim.withAlpha(0.55f));
         for (int c = 0; c < columns.size(); ++c)
         {
             const auto left = area.getX() + static_cast<float>(static_cast<double>(columns[c]));
-            const auto x = left + barsWidth < labelX ? left + barsWidth + 1.0f : left - 4.0f;
-            g.fillRect(x, y - 0.3f, 3.0f, 0.6f);
+            const auto x = left + barsWidth < labelX ? left + barsWidth + 1.0f : left - 3.0f;
+            g.fillRect(x, y - 0.3f, 2.0f, 0.6f);
         }
     }
 }

@@ -94,18 +94,25 @@ void KnobPainter::paintGlass(BakeCanvas& canvas, juce::Point<float> centre, floa
     }
     canvas.innerShadow(glass, juce::Colours::black.withAlpha(0.8f), radius * 0.14f, { 0.0f, radius * 0.05f });
 
-    // The specular highlight: a soft oval high on the left with a brighter core.
-    juce::Path highlight;
-    highlight.addEllipse(-radius * 0.52f, -radius * 0.26f, radius * 1.04f, radius * 0.52f);
-    highlight.applyTransform(juce::AffineTransform::rotation(-0.5f).translated(
-        centre.translated(-radius * 0.2f, -radius * 0.48f)));
+    // The specular highlight: a broad soft gloss over the upper glass and a crisp reflection of the
+    // light along its upper-left rim.
     {
         const juce::Graphics::ScopedSaveState state(g);
         g.reduceClipRegion(glass);
-        canvas.glow(highlight, juce::Colours::white.withAlpha(0.26f), radius * 0.16f);
+        juce::Path gloss;
+        gloss.addEllipse(centre.x - radius * 0.78f, centre.y - radius * 1.02f, radius * 1.56f, radius * 1.0f);
+        juce::ColourGradient fade(juce::Colours::white.withAlpha(0.2f), centre.translated(0.0f, -radius),
+                                  juce::Colours::white.withAlpha(0.0f), centre.translated(0.0f, -radius * 0.05f),
+                                  false);
+        g.setGradientFill(fade);
+        g.fillPath(gloss);
     }
-    g.setColour(juce::Colours::white.withAlpha(0.5f));
-    g.fillEllipse(centre.x - radius * 0.42f, centre.y - radius * 0.64f, radius * 0.16f, radius * 0.1f);
+    juce::Path rim;
+    rim.addCentredArc(centre.x, centre.y, radius * 0.86f, radius * 0.86f, 0.0f, -1.75f, -0.35f, true);
+    canvas.glow(rim, juce::Colours::white.withAlpha(0.25f), radius * 0.12f);
+    g.setColour(juce::Colours::white.withAlpha(0.45f));
+    g.strokePath(rim, juce::PathStrokeType(radius * 0.035f, juce::PathStrokeType::curved,
+                                           juce::PathStrokeType::rounded));
 
     g.setColour(juce::Colours::white.withAlpha(0.10f));
     g.strokePath(circle(centre, radius - 0.3f), juce::PathStrokeType(0.5f));

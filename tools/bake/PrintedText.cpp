@@ -27,14 +27,16 @@ float PrintedText::width(const juce::String& text, float px, float spacing, bool
     return count > 0 ? glyphs.getGlyph(count - 1).getRight() - spacing : 0.0f;
 }
 
-void PrintedText::print(BakeCanvas& canvas, const zq6::ui::LayoutItem& item) const
+void PrintedText::print(BakeCanvas& canvas, const zq6::ui::LayoutItem& item, bool centredByDefault) const
 {
     const auto text = item.props["text"].toString();
     if (text.isEmpty())
         return;
     const juce::Rectangle<float> area { item.x, item.y, item.w, item.h };
+    const auto& align = item.props["align"];
+    const auto centred = align.isString() ? align.toString() == "C" : centredByDefault;
     print(canvas, text, area, item.number("px"), item.number("spacing"), static_cast<bool>(item.props["bold"]),
-          item.props["align"].toString() == "C", item.props["tone"].toString());
+          centred, item.props["tone"].toString());
 }
 
 void PrintedText::print(BakeCanvas& canvas, const juce::String& text, juce::Rectangle<float> area, float px,

@@ -11,8 +11,9 @@ class PrintedText
 public:
     PrintedText(juce::Typeface::Ptr regular, juce::Typeface::Ptr bold);
 
-    // Prints the item's "text" in its rectangle with its "px", "spacing", "bold", "align" and "tone".
-    void print(BakeCanvas& canvas, const zq6::ui::LayoutItem& item) const;
+    // Prints the item's "text" in its rectangle with its "px", "spacing", "bold", "align" and "tone";
+    // without an "align" the text is centred when `centredByDefault` is set.
+    void print(BakeCanvas& canvas, const zq6::ui::LayoutItem& item, bool centredByDefault = false) const;
     // Prints `text` left-aligned from `area`'s left edge, or centred in it.
     void print(BakeCanvas& canvas, const juce::String& text, juce::Rectangle<float> area, float px, float spacing,
                bool bold, bool centred, const juce::String& tone) const;
