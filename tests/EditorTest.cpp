@@ -252,6 +252,11 @@ struct ViewCase
     bool calledBack;
 };
 
+void PrintTo(const ViewCase& c, std::ostream* os)
+{
+    *os << "setView(" << c.index << ", " << c.notify << ")";
+}
+
 class StageView : public testing::TestWithParam<ViewCase>
 {
 };
@@ -270,7 +275,12 @@ TEST_P(StageView, ClampsAndCallsBackOnlyWhenAsked)
 
 INSTANTIATE_TEST_SUITE_P(Indices, StageView,
                          testing::Values(ViewCase { 5, true, 1, true }, ViewCase { -1, false, 0, false },
-                                         ViewCase { 0, true, 0, true }));
+                                         ViewCase { 0, true, 0, true }),
+                         [](const auto& testInfo) {
+                             return (testInfo.param.index < 0 ? "minus" + std::to_string(-testInfo.param.index)
+                                                              : std::to_string(testInfo.param.index))
+                                    + (testInfo.param.notify ? "Notified" : "Quiet");
+                         });
 
 struct RememberedView
 {
