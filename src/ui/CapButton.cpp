@@ -14,8 +14,9 @@ constexpr juce::uint8 pressedVeilAlpha = 31;
 constexpr juce::uint8 hoveredVeilAlpha = 18;
 } // namespace
 
-CapButton::CapButton(const UiContext& uiContext, const juce::String& name, const juce::String& text, bool isToggle)
-    : juce::Button(name), context(uiContext), caption(text), toggle(isToggle)
+CapButton::CapButton(const UiContext& uiContext, const juce::String& name, const juce::String& captionText,
+                     bool isToggle)
+    : juce::Button(name), context(uiContext), caption(captionText), toggle(isToggle)
 {
     setMouseCursor(juce::MouseCursor::PointingHandCursor);
     setClickingTogglesState(false);

@@ -109,8 +109,9 @@ void BakeRenderer::chassis(BakeCanvas& canvas, const LayoutItem& item) const
     g.fillRect(area);
 
     // A faint cool light from above the centre, falling off toward the corners.
-    juce::ColourGradient light(juce::Colour(0xFF1A1E24).withAlpha(0.55f), { area.getCentreX(), -area.getHeight() * 0.2f },
-                               juce::Colours::transparentBlack, { area.getCentreX(), area.getHeight() * 0.9f }, true);
+    juce::ColourGradient light(juce::Colour(0xFF1A1E24).withAlpha(0.55f),
+                               { area.getCentreX(), -area.getHeight() * 0.2f }, juce::Colours::transparentBlack,
+                               { area.getCentreX(), area.getHeight() * 0.9f }, true);
     g.setGradientFill(light);
     g.fillRect(area);
 
