@@ -98,7 +98,13 @@ std::array<ui::PanelBase*, 5> ZQ6Editor::panels() noexcept
 ui::SlotHistoryActions ZQ6Editor::slotHistoryActions()
 {
     ui::SlotHistoryActions actions;
+    actions.activeSlot = [this] { return processor.getActiveSlot(); };
     actions.learnRunning = [this] { return !processor.getLearnControl().isIdle(); };
+    actions.canUndo = [this] { return processor.canUndo(); };
+    actions.canRedo = [this] { return processor.canRedo(); };
+    actions.switchSlot = [this](int index) { processor.switchSlot(index); };
+    actions.copySlot = [this] { processor.copySlot(); };
+    actions.undoOrRedo = [this](bool undo) { processor.undoOrRedo(undo); };
     return actions;
 }
 

@@ -6,7 +6,7 @@ namespace zq6::test
 {
 // Runs the message loop on the calling (message) thread for about `milliseconds`: timers fire,
 // repaints and posted calls run.
-void pumpMessages(int milliseconds);
+void pumpMessages(int milliseconds = 120);
 
 // Runs the message loop until the condition holds or the time is up; returns the condition.
 bool pumpMessagesUntil(const std::function<bool()>& condition, int timeoutMs = 10000);
