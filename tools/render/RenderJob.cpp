@@ -1,6 +1,8 @@
 #include "RenderJob.h"
 
 #include "DemoSignal.h"
+#include "learn/LearnDerivation.h"
+#include "learn/LearnTargets.h"
 #include "processor/ParameterText.h"
 #include "processor/ZQ6AudioProcessor.h"
 
@@ -105,6 +107,21 @@ RenderJob::Input RenderJob::loadInput() const
     if (!reader->read(&input.audio, 0, input.audio.getNumSamples(), 0, true, true))
         throw RenderError("cannot read the audio of " + options.input.getFullPathName());
     return input;
+}
+
+void RenderJob::applySource(ZQ6AudioProcessor& processor) const
+{
+    if (!options.source.has_value() && !options.characterChoice.has_value())
+        return;
+    const auto source = options.source.value_or(SourceName { 0, 0 });
+    const auto derived = deriveLearnSettings(std::nullopt, source.group, source.entry,
+                                             options.characterChoice.value_or(autoCharacterChoice), 0.0);
+    auto& state = processor.getValueTreeState();
+    for (const auto& target : learnTargets)
+    {
+        auto* parameter = state.getParameter(target.parameterId);
+        parameter->setValueNotifyingHost(parameter->convertTo0to1(target.proposal(derived.record)));
+    }
 }
 
 void RenderJob::applySettings(ZQ6AudioProcessor& processor) const
@@ -230,6 +247,7 @@ void RenderJob::run()
 {
     const auto input = loadInput();
     ZQ6AudioProcessor processor;
+    applySource(processor);
     applySettings(processor);
     const auto rendered = process(processor, input);
     write(rendered, input);
