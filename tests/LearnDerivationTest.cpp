@@ -112,8 +112,8 @@ TEST_P(Derivation, ProposesTheWorkedValues)
 TEST(Derivation, KeepsTheFoldedSourceInTheRecord)
 {
     const auto result = deriveLearnSettings(std::nullopt, 9, -4, 0, 0.0);
-    EXPECT_EQ(result.record.features.group, 0);
-    EXPECT_EQ(result.record.features.entry, 0);
+    EXPECT_EQ(result.record.features.sourceGroup, 0);
+    EXPECT_EQ(result.record.features.sourceEntry, 0);
     EXPECT_EQ(result.record.hasResult, 0);
 }
 

@@ -63,6 +63,7 @@ void ReverbEngine::prepare(double rate)
         line.prepare(internalRate);
     earlyReflections.prepare(internalRate);
     lateTail.prepare(internalRate);
+    tailLoudness.prepare(hostRate);
     unmask.prepare(hostRate, latency);
     wetTone.prepare(internalRate);
     wetEq.prepare(internalRate);
@@ -131,6 +132,7 @@ void ReverbEngine::clearEngine() noexcept
         line.clear();
     earlyReflections.clear();
     lateTail.clear();
+    tailLoudness.reset();
     unmask.clear();
     preUnmaskDelay.clear();
     shapingDeltaDelay.clear();
@@ -353,10 +355,30 @@ NetworkControls ReverbEngine::smoothNetwork(const BlockParams& p, int n) noexcep
     return c;
 }
 
+TailControls ReverbEngine::tailControls(const BlockParams& params, const NetworkControls& controls, int n) noexcept
+{
+    const auto& voicing = voicingFor(controls.character);
+    TailControls tail;
+    tail.size = static_cast<double>(controls.sizeFactor) * voicing.sizeMult;
+    const auto loudness = tailLoudness.process(params, controls, lateTail, n);
+    tail.loudnessGain[0] = loudness[0];
+    tail.loudnessGain[1] = loudness[1];
+    tail.lowDecay = controls.lowDecay.end;
+    tail.midDecay = controls.midDecay.end;
+    tail.highDecay = controls.highDecay.end;
+    tail.lfoRateHz = controls.lfoRateHz.end;
+    tail.modulationDepth = controls.motionDepth.end * controls.motionMult.end;
+    tail.diffusion = controls.diffusion.end * controls.diffusionMult.end;
+    tail.tailOffsetMs = voicing.tailOffsetMs;
+    tail.attackMs = params.attackMs;
+    return tail;
+}
+
 void ReverbEngine::runWetChain(const float* inLeft, const float* inRight, int n, const BlockParams& params,
                                WetBuffers& out, float& wetPeak) noexcept
 {
     const auto controls = smoothNetwork(params, n);
+    const auto tail = tailControls(params, controls, n);
 
     float feedLeft[chunkSize], feedRight[chunkSize];
     std::copy(inLeft, inLeft + n, feedLeft);
@@ -378,7 +400,7 @@ void ReverbEngine::runWetChain(const float* inLeft, const float* inRight, int n,
     float erLeft[chunkSize], erRight[chunkSize], tailLeft[chunkSize], tailRight[chunkSize];
     earlyReflections.process(mono, erLeft, erRight, m, controls.character, controls.sizeFactor,
                              controls.erOrderThreshold.end, controls.erLowPassHz.end);
-    lateTail.process(preLeft, preRight, tailLeft, tailRight, m, params, controls);
+    lateTail.process(preLeft, preRight, tailLeft, tailRight, m, tail);
 
     float toneLeft[chunkSize], toneRight[chunkSize];
     wetTone.process(erLeft, erRight, tailLeft, tailRight, toneLeft, toneRight, m, controls);

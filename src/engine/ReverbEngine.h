@@ -12,6 +12,7 @@
 #include "NetworkControls.h"
 #include "PreDelayLine.h"
 #include "RateConverter.h"
+#include "TailLoudness.h"
 #include "WetEq.h"
 #include "WetTone.h"
 
@@ -69,6 +70,7 @@ private:
     void processChunk(float* left, float* right, int n, const BlockParams& params, bool bypassed) noexcept;
     MixTargets mixTargets(const BlockParams& params, bool active) const noexcept;
     NetworkControls smoothNetwork(const BlockParams& params, int n) noexcept;
+    TailControls tailControls(const BlockParams& params, const NetworkControls& controls, int n) noexcept;
     void runWetChain(const float* inLeft, const float* inRight, int n, const BlockParams& params, WetBuffers& out,
                      float& wetPeak) noexcept;
     void publishPeaks(const juce::AudioBuffer<float>& buffer, int numChannels, int firstIndex) noexcept;
@@ -88,6 +90,7 @@ private:
     PreDelayLine preDelay[2];
     EarlyReflections earlyReflections;
     LateTail lateTail;
+    TailLoudness tailLoudness;
     WetTone wetTone;
     WetEq wetEq;
     UnmaskProcessor unmask;

@@ -162,8 +162,8 @@ LearnDerivation deriveLearnSettings(const std::optional<LearnFeatures>& features
     {
         describeNeutrally(r.features, preset, tempo);
     }
-    r.features.group = g;
-    r.features.entry = e;
+    r.features.sourceGroup = g;
+    r.features.sourceEntry = e;
 
     result.effectiveCharacter = effectiveCharacter(choice, g, e, r.sSpaceOverride);
     const auto& scale = characterScaleFor(result.effectiveCharacter);

@@ -4,13 +4,15 @@
 
 namespace zq6
 {
-// What the analysis measured of the material; the defaults are the values when nothing could be measured.
+// What the analysis measured, with the values it keeps when nothing could be measured. Twenty
+// four-byte fields in the order the stored Learn result lists them after its hasResult flag, so
+// that the result can embed this struct as it is.
 struct LearnFeatures
 {
     std::int32_t fValid = 0;
     std::int32_t mode = 0;
-    std::int32_t group = 0;
-    std::int32_t entry = 0;
+    std::int32_t sourceGroup = 0;
+    std::int32_t sourceEntry = 0;
     std::int32_t fOnsetCount = 0;
     std::int32_t fCrowdedBand = -1;
     std::int32_t fGapCount = 0;
@@ -28,4 +30,6 @@ struct LearnFeatures
     float fLevelDb = -100.0f;
     float fTempoBpm = 0.0f;
 };
+
+static_assert(sizeof(LearnFeatures) == 20 * 4, "the Learn result stores the features as twenty four-byte fields");
 } // namespace zq6

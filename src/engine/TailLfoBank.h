@@ -1,0 +1,30 @@
+#pragma once
+
+#include "TailTables.h"
+
+#include <array>
+
+namespace zq6
+{
+// One sine LFO per tail line, each at its own rate multiplier and start phase. Within a chunk each
+// oscillator advances by rotation, so only its start needs a sine and cosine.
+class TailLfoBank
+{
+public:
+    using Offsets = std::array<float, tailLineCount>;
+
+    void prepare(double internalRate);
+    void clear() noexcept;
+    // Writes the read offsets in samples (depth x sine) for m samples, then advances every phase by m.
+    void process(Offsets* offsets, int m, float rateHz, float depthSamples) noexcept;
+
+private:
+    void setRate(float rateHz) noexcept;
+
+    double rate = 48000.0;
+    float currentRateHz = -1.0f;
+    std::array<float, tailLineCount> phases {};
+    std::array<double, tailLineCount> increments {};
+    std::array<float, tailLineCount> incrementSin {}, incrementCos {};
+};
+} // namespace zq6

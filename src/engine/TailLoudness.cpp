@@ -1,0 +1,125 @@
+#include "TailLoudness.h"
+
+#include "CharacterVoicing.h"
+#include "TailTables.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace zq6
+{
+namespace
+{
+// ln(10^6): a 60 dB decay in energy.
+constexpr double sixtyDbLn = 13.815510557964275;
+constexpr double shortestBandDecay = 0.02;
+
+double bandWidth(double upper, double lower)
+{
+    return upper > lower ? std::log(upper / lower) : 0.0;
+}
+} // namespace
+
+double TailLoudness::energyGain(double decaySeconds, double size) noexcept
+{
+    double loopEnergy = 0.0;
+    for (const auto length : tailDelayLengths)
+        loopEnergy += std::exp(-length * size * sixtyDbLn / (std::max(0.001, decaySeconds) * 48000.0));
+    return 1.0 / std::max(1.0e-9, 1.0 - loopEnergy / tailLineCount);
+}
+
+namespace
+{
+// Makes the base gain 2.366 at a 2 s decay and size 1.
+const double referenceGain = 2.366 * std::sqrt(TailLoudness::energyGain(2.0, 1.0));
+} // namespace
+
+void TailLoudness::prepare(double hostRate)
+{
+    for (auto& instance : instances)
+        instance.smoother.setup(hostRate, 0.07f, false);
+}
+
+void TailLoudness::reset() noexcept
+{
+    for (auto& instance : instances)
+        instance.smoother.reset();
+}
+
+bool TailLoudness::CompensationInputs::operator==(const CompensationInputs& o) const noexcept
+{
+    return decay == o.decay && lowMultiplier == o.lowMultiplier && brightnessFactor == o.brightnessFactor
+           && lowDecayMult == o.lowDecayMult && highDecayMult == o.highDecayMult && lowCut == o.lowCut
+           && voiceLowPass == o.voiceLowPass && size == o.size;
+}
+
+float TailLoudness::baseGain(float midDecay, double size) noexcept
+{
+    return static_cast<float>(referenceGain * std::sqrt(std::sqrt(midDecay / 2.0) / energyGain(midDecay, size)));
+}
+
+float TailLoudness::compensationDb(const CompensationInputs& in) noexcept
+{
+    const double lowCut = in.lowCut, voice = in.voiceLowPass;
+    const auto lowWidth = bandWidth(250.0, lowCut);
+    const auto midWidth = bandWidth(std::min(voice, 3000.0), std::max(250.0, lowCut));
+    const auto highWidth = bandWidth(voice, 3000.0);
+
+    const double t = in.decay;
+    const auto lowT = in.lowMultiplier * t;
+    const auto highT = in.brightnessFactor * t;
+    const auto g = [&in](double decay) { return energyGain(std::max(decay, shortestBandDecay), in.size); };
+    const auto mid = g(t) * midWidth;
+    const auto numerator = g(lowT) * lowWidth + mid + g(highT) * highWidth;
+    const auto denominator = g(in.lowDecayMult * lowT) * lowWidth + mid + g(in.highDecayMult * highT) * highWidth;
+    const auto compensation = numerator > 0.0 && denominator > 0.0 ? std::sqrt(numerator / denominator) : 1.0;
+    return static_cast<float>(20.0 * std::log10(std::max(1.0e-12, compensation)));
+}
+
+float TailLoudness::gainFor(InstanceGain& gain, const CompensationInputs& inputs, float midDecay, int n) noexcept
+{
+    if (midDecay != gain.midDecay || inputs.size != gain.size)
+    {
+        gain.midDecay = midDecay;
+        gain.size = inputs.size;
+        gain.base = baseGain(midDecay, inputs.size);
+    }
+    if (!gain.hasCompensation || !(inputs == gain.inputs))
+    {
+        gain.inputs = inputs;
+        gain.hasCompensation = true;
+        gain.compensationDb = compensationDb(inputs);
+    }
+    const auto smoothedDb = gain.smoother.advance(gain.compensationDb, n).end;
+    return gain.base * std::pow(10.0f, smoothedDb / 20.0f);
+}
+
+std::array<float, 2> TailLoudness::process(const BlockParams& params, const NetworkControls& controls,
+                                           const LateTail& tail, int n) noexcept
+{
+    const auto& voicing = voicingFor(controls.character);
+    CompensationInputs inputs { std::clamp(params.decaySeconds, 0.1f, 20.0f),
+                                params.decayLowMultiplier,
+                                std::exp2((std::clamp(params.brightness, 0.0f, 1.0f) - 0.5f) * 4.0f),
+                                voicing.lowDecayMult,
+                                voicing.highDecayMult,
+                                std::clamp(params.lowCutHz, 20.0f, 1000.0f),
+                                voicing.voiceLowPassHz,
+                                0.0 };
+
+    std::array<float, 2> gains { 1.0f, 1.0f };
+    for (int i = 0; i < 2; ++i)
+    {
+        const auto& instance = tail.getInstance(i);
+        auto& gain = instances[static_cast<size_t>(i)];
+        if (!instance.isRunning())
+        {
+            gain.smoother.reset();
+            continue;
+        }
+        inputs.size = instance.getSize();
+        gains[static_cast<size_t>(i)] = gainFor(gain, inputs, controls.midDecay.end, n);
+    }
+    return gains;
+}
+} // namespace zq6

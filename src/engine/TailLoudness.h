@@ -1,0 +1,52 @@
+#pragma once
+
+#include "BlockParams.h"
+#include "BlockSmoother.h"
+#include "LateTail.h"
+#include "NetworkControls.h"
+
+#include <array>
+
+namespace zq6
+{
+// The loudness gain of each tail instance: a base gain that keeps the level steady across decay
+// times and sizes, times a compensation that undoes the energy the Character's decay multipliers add.
+class TailLoudness
+{
+public:
+    // Steady-state energy of the network for a decay in seconds at an instance size.
+    static double energyGain(double decaySeconds, double size) noexcept;
+
+    void prepare(double hostRate);
+    // The compensation jumps to its target on the next chunk.
+    void reset() noexcept;
+    // Gains of both instances for a chunk of n host samples; 1 for instances that are not running.
+    std::array<float, 2> process(const BlockParams& params, const NetworkControls& controls, const LateTail& tail,
+                                 int n) noexcept;
+
+private:
+    struct CompensationInputs
+    {
+        float decay, lowMultiplier, brightnessFactor, lowDecayMult, highDecayMult, lowCut, voiceLowPass;
+        double size;
+        bool operator==(const CompensationInputs& other) const noexcept;
+    };
+
+    struct InstanceGain
+    {
+        float midDecay = -1.0f;
+        double size = -1.0;
+        float base = 1.0f;
+        CompensationInputs inputs {};
+        bool hasCompensation = false;
+        float compensationDb = 0.0f;
+        BlockSmoother smoother;
+    };
+
+    static float baseGain(float midDecay, double size) noexcept;
+    static float compensationDb(const CompensationInputs& in) noexcept;
+    float gainFor(InstanceGain& gain, const CompensationInputs& inputs, float midDecay, int n) noexcept;
+
+    std::array<InstanceGain, 2> instances;
+};
+} // namespace zq6
