@@ -4,6 +4,17 @@
 
 namespace zq6::learnmenus
 {
+namespace
+{
+// Items numbered 1 to count stand for the indices 0 to count - 1.
+std::optional<int> indexFor(int menuResult, int count)
+{
+    if (menuResult < 1 || menuResult > count)
+        return std::nullopt;
+    return menuResult - 1;
+}
+} // namespace
+
 int sourceId(int group, int entry)
 {
     return group * sourceEntrySlots + entry + 1;
@@ -29,9 +40,7 @@ int characterId(int choice)
 
 std::optional<int> characterChoiceFor(int menuResult)
 {
-    if (menuResult < 1 || menuResult > 5)
-        return std::nullopt;
-    return menuResult - 1;
+    return indexFor(menuResult, 5);
 }
 
 juce::String characterName(int character)
@@ -53,9 +62,7 @@ int modeId(int mode)
 
 std::optional<int> modeFor(int menuResult)
 {
-    if (menuResult < 1 || menuResult > 2)
-        return std::nullopt;
-    return menuResult - 1;
+    return indexFor(menuResult, 2);
 }
 
 juce::String sourceLabel(int group)
