@@ -172,4 +172,17 @@ TEST(RenderTool, KeepsRateDepthAndAlignment)
                 ASSERT_NEAR(rendered.getSample(c, i), audio.getSample(c, i), 1.0e-4f) << format.rate << " Hz, sample " << i;
     }
 }
+// Percentages take fractions, as every parameter takes its own units, or a number with "%".
+TEST(RenderTool, PercentagesTakeFractionsOrPercentTexts)
+{
+    Folder folder;
+    const auto a = folder.file("a.wav");
+    const auto b = folder.file("b.wav");
+    ASSERT_EQ(render({ a.getFullPathName(), "--quiet", "--set", "mix=1", "--tail", "0.5" }).exitCode, 0);
+    ASSERT_EQ(render({ b.getFullPathName(), "--quiet", "--set", "mix=100%", "--tail", "0.5" }).exitCode, 0);
+    juce::MemoryBlock first, second;
+    ASSERT_TRUE(a.loadFileAsData(first));
+    ASSERT_TRUE(b.loadFileAsData(second));
+    EXPECT_EQ(first, second);
+}
 } // namespace zq6::test

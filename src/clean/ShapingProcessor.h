@@ -2,20 +2,63 @@
 
 #include "../engine/BlockParams.h"
 #include "../engine/NetworkControls.h"
+#include "ShapingCore.h"
+#include "StereoHistory.h"
+
+#include <juce_dsp/juce_dsp.h>
+
+#include <memory>
 
 namespace zq6
 {
-// Softens sibilance, breaths and sharp attacks in the reverb feed. Passes the feed through
-// until the Shaping stage lands.
+// Softens sibilance, breaths and sharp attacks in the reverb feed, at twice the host rate up to
+// 50 kHz, and gives what it removed as the Shaping delta.
 class ShapingProcessor
 {
 public:
+    static constexpr int maxChunk = 32;
+
     void prepare(double hostRate);
     void clear() noexcept;
     // Oversampling latency in host samples (0 when not oversampling).
-    int getLatencySamples() const noexcept { return 0; }
-    // In place on the feed; writes what was removed into the delta buffers.
+    int getLatencySamples() const noexcept { return latency; }
+    bool isOversampling() const noexcept { return feedOversampler != nullptr; }
+
+    // In place on the feed; writes what was removed into the delta buffers while Delta Shaping
+    // listens, else zeros.
     void process(float* left, float* right, float* deltaLeft, float* deltaRight, int n, const BlockParams& params,
                  const NetworkControls& controls) noexcept;
+
+private:
+    struct Fade
+    {
+        float start, end;
+    };
+    using Oversampler = juce::dsp::Oversampling<float>;
+
+    static bool isActive(const BlockParams& params) noexcept;
+    Fade advanceFade(bool active, int n) noexcept;
+    void switchOff() noexcept;
+    void warmUp() noexcept;
+    void settleDelta() noexcept;
+    void recordInput(float* left, float* right, int n) noexcept;
+    void shapeOversampled(float* left, float* right, float* deltaLeft, float* deltaRight, int n,
+                          const NetworkControls& controls, Fade fade, bool listening) noexcept;
+    void shapeAtRate(float* left, float* right, float* deltaLeft, float* deltaRight, int m,
+                     const NetworkControls& controls, Fade fade) noexcept;
+
+    double hostRate = 48000.0;
+    int latency = 0;
+    int warmUpLength = 0;
+    float fadeStep = 0.0f;
+    std::unique_ptr<Oversampler> feedOversampler, deltaOversampler;
+    float* deltaUp[2] {}; // the delta oversampler's rate-X buffer, which the core writes into
+    StereoHistory inputHistory, deltaHistory;
+    ShapingCore core;
+
+    float fade = 0.0f;
+    bool fadeInitialised = false;
+    bool off = true;
+    bool wasListening = false;
 };
 } // namespace zq6

@@ -5,6 +5,18 @@
 
 namespace zq6
 {
+namespace
+{
+constexpr float quietAmount = 1.0e-4f;
+constexpr float energyFloor = 1.0e-12f;
+constexpr float dbToGain = 0.11512925f; // ln(10) / 20
+
+float powerDb(float energy) noexcept
+{
+    return 10.0f * std::log10(std::max(energyFloor, energy));
+}
+} // namespace
+
 void UnmaskProcessor::prepare(double hostRate, int frameSize)
 {
     if (hostRate == rate && frameSize == frame)
@@ -24,43 +36,52 @@ void UnmaskProcessor::prepare(double hostRate, int frameSize)
         accumulator[side].assign(static_cast<size_t>(frame), 0.0f);
         outputRing[side].assign(static_cast<size_t>(frame), 0.0f);
     }
+
+    fft = std::make_unique<juce::dsp::FFT>(static_cast<int>(std::lround(std::log2(frame))));
+    for (auto* spectrum : { &wetFrame, &dryFrame, &wetSpectrum, &drySpectrum })
+        spectrum->assign(static_cast<size_t>(frame), {});
+    // Whatever scaling the transform applies, a forward and inverse pass must give unity.
+    wetFrame[0] = 1.0f;
+    fft->perform(wetFrame.data(), wetSpectrum.data(), false);
+    fft->perform(wetSpectrum.data(), dryFrame.data(), true);
+    inverseScale = 1.0f / dryFrame[0].real();
+
+    binGains.assign(static_cast<size_t>(frame / 2 + 1), 1.0f);
+    layout.design(rate, frame);
+    reduction.prepare(hopSize / rate);
     clear();
 }
 
 void UnmaskProcessor::clear() noexcept
 {
     for (int side = 0; side < 2; ++side)
-    {
-        std::fill(wetRing[side].begin(), wetRing[side].end(), 0.0f);
-        std::fill(dryRing[side].begin(), dryRing[side].end(), 0.0f);
-        std::fill(accumulator[side].begin(), accumulator[side].end(), 0.0f);
-        std::fill(outputRing[side].begin(), outputRing[side].end(), 0.0f);
-    }
+        for (auto* buffer : { &wetRing[side], &dryRing[side], &accumulator[side], &outputRing[side] })
+            std::fill(buffer->begin(), buffer->end(), 0.0f);
     inputWrite = 0;
     // The writer leads the reader by one hop, so a sample leaves exactly N samples after it entered.
     outputRead = 0;
     outputWrite = hopSize;
     hopCounter = 0;
-    trackerDb = -200.0f;
-    for (auto& r : reductions)
-        r.store(0.0f, std::memory_order_relaxed);
+    reduction.clear();
+    publish(false);
 }
 
 void UnmaskProcessor::process(const float* wetLeft, const float* wetRight, const float* dryLeft, const float* dryRight,
                               float* outLeft, float* outRight, int n, Ramp amount, int speed) noexcept
 {
+    const auto mask = frame - 1;
     for (int j = 0; j < n; ++j)
     {
         outLeft[j] = outputRing[0][static_cast<size_t>(outputRead)];
         outRight[j] = outputRing[1][static_cast<size_t>(outputRead)];
-        outputRead = (outputRead + 1) % frame;
+        outputRead = (outputRead + 1) & mask;
 
         const auto w = static_cast<size_t>(inputWrite);
         wetRing[0][w] = wetLeft[j];
         wetRing[1][w] = wetRight[j];
         dryRing[0][w] = dryLeft[j];
         dryRing[1][w] = dryRight[j];
-        inputWrite = (inputWrite + 1) % frame;
+        inputWrite = (inputWrite + 1) & mask;
 
         if (++hopCounter == hopSize)
         {
@@ -70,16 +91,32 @@ void UnmaskProcessor::process(const float* wetLeft, const float* wetRight, const
     }
 }
 
-void UnmaskProcessor::hop(float, int) noexcept
+void UnmaskProcessor::hop(float amount, int speed) noexcept
 {
-    addQuietFrame();
-    trackerDb = std::max(-200.0f, trackerDb - static_cast<float>(hopSize / rate) * 3.0f);
+    if (amount < quietAmount && reduction.isReleased())
+    {
+        addQuietFrame();
+        reduction.idle();
+        publish(false);
+    }
+    else
+    {
+        const auto monoWet = loadFrames();
+        fft->perform(wetFrame.data(), wetSpectrum.data(), false);
+        fft->perform(dryFrame.data(), drySpectrum.data(), false);
+        reduction.update(measureLevels(), amount, speed);
+        applyGains();
+        fft->perform(wetSpectrum.data(), wetFrame.data(), true);
+        addReducedFrame(monoWet);
+        publish(true);
+    }
     emitHop();
 }
 
 void UnmaskProcessor::addQuietFrame() noexcept
 {
     // Four overlapping sqrt-Hann^2 windows at hop N/4 sum to 2, hence the 0.5.
+    const auto mask = frame - 1;
     for (int side = 0; side < 2; ++side)
     {
         auto& acc = accumulator[side];
@@ -87,22 +124,106 @@ void UnmaskProcessor::addQuietFrame() noexcept
         for (int l = 0; l < frame; ++l)
         {
             const auto w = window[static_cast<size_t>(l)];
-            acc[static_cast<size_t>(l)] += ring[static_cast<size_t>((inputWrite + l) % frame)] * 0.5f * w * w;
+            acc[static_cast<size_t>(l)] += ring[static_cast<size_t>((inputWrite + l) & mask)] * 0.5f * w * w;
         }
     }
 }
 
+// Packs left + j right of the last N samples, windowed; returns whether the wet is mono.
+bool UnmaskProcessor::loadFrames() noexcept
+{
+    const auto mask = frame - 1;
+    auto monoWet = true;
+    for (int l = 0; l < frame; ++l)
+    {
+        const auto i = static_cast<size_t>((inputWrite + l) & mask);
+        const auto w = window[static_cast<size_t>(l)];
+        monoWet = monoWet && wetRing[0][i] == wetRing[1][i];
+        wetFrame[static_cast<size_t>(l)] = { wetRing[0][i] * w, wetRing[1][i] * w };
+        dryFrame[static_cast<size_t>(l)] = { dryRing[0][i] * w, dryRing[1][i] * w };
+    }
+    return monoWet;
+}
+
+UnmaskLevels UnmaskProcessor::measureLevels() const noexcept
+{
+    UnmaskLevels levels;
+    const auto toPower = 2.0f / static_cast<float>(frame);
+    float drySum = 0.0f;
+    for (int k = 0; k < numBands; ++k)
+    {
+        const auto& band = layout.bands[static_cast<size_t>(k)];
+        float wet = 0.0f, dry = 0.0f;
+        // (|Z_b|^2 + |Z_N-b|^2) / 2 is the power of left plus right at bin b.
+        for (int b = band.lo; b < band.hi; ++b)
+        {
+            const auto mirror = static_cast<size_t>(frame - b);
+            wet += (std::norm(wetSpectrum[static_cast<size_t>(b)]) + std::norm(wetSpectrum[mirror])) * 0.5f;
+            dry += (std::norm(drySpectrum[static_cast<size_t>(b)]) + std::norm(drySpectrum[mirror])) * 0.5f;
+        }
+        const auto perBin = toPower / static_cast<float>((band.hi - band.lo) * 2);
+        levels.wetDb[static_cast<size_t>(k)] = powerDb(wet * perBin);
+        levels.dryDb[static_cast<size_t>(k)] = powerDb(dry * perBin);
+        levels.maxDryDb = std::max(levels.maxDryDb, levels.dryDb[static_cast<size_t>(k)]);
+        drySum += dry;
+    }
+    levels.dryLevelDb = powerDb(drySum * toPower / static_cast<float>(frame));
+    return levels;
+}
+
+void UnmaskProcessor::applyGains() noexcept
+{
+    const auto half = frame / 2;
+    for (int i = 0; i <= half; ++i)
+    {
+        const auto& position = layout.bins[static_cast<size_t>(i)];
+        const auto lower = reduction.reductionDb(position.lowerBand);
+        const auto upper = reduction.reductionDb(position.lowerBand + 1);
+        binGains[static_cast<size_t>(i)] = std::exp((lower + (upper - lower) * position.fraction) * dbToGain);
+    }
+    wetSpectrum[0] *= binGains[0];
+    for (int i = 1; i < half; ++i)
+    {
+        wetSpectrum[static_cast<size_t>(i)] *= binGains[static_cast<size_t>(i)];
+        wetSpectrum[static_cast<size_t>(frame - i)] *= binGains[static_cast<size_t>(i)];
+    }
+    wetSpectrum[static_cast<size_t>(half)] *= binGains[static_cast<size_t>(half)];
+}
+
+void UnmaskProcessor::addReducedFrame(bool monoWet) noexcept
+{
+    auto& left = accumulator[0];
+    auto& right = accumulator[1];
+    for (int l = 0; l < frame; ++l)
+    {
+        const auto i = static_cast<size_t>(l);
+        const auto weight = inverseScale * 0.5f * window[i];
+        const auto& z = wetFrame[i];
+        left[i] += weight * z.real();
+        // A mono wet leaves through the real part on both sides, so rounding cannot split it.
+        right[i] += weight * (monoWet ? z.real() : z.imag());
+    }
+}
+
+void UnmaskProcessor::publish(bool reducing) noexcept
+{
+    for (int k = 0; k < numBands; ++k)
+        reductions[static_cast<size_t>(k)].store(reducing ? 0.0f - reduction.reductionDb(k) : 0.0f,
+                                                 std::memory_order_relaxed);
+}
+
 void UnmaskProcessor::emitHop() noexcept
 {
+    const auto mask = frame - 1;
     for (int side = 0; side < 2; ++side)
     {
         auto& acc = accumulator[side];
         auto& out = outputRing[side];
         for (int i = 0; i < hopSize; ++i)
-            out[static_cast<size_t>((outputWrite + i) % frame)] = acc[static_cast<size_t>(i)];
+            out[static_cast<size_t>((outputWrite + i) & mask)] = acc[static_cast<size_t>(i)];
         std::copy(acc.begin() + hopSize, acc.end(), acc.begin());
         std::fill(acc.end() - hopSize, acc.end(), 0.0f);
     }
-    outputWrite = (outputWrite + hopSize) % frame;
+    outputWrite = (outputWrite + hopSize) & mask;
 }
 } // namespace zq6

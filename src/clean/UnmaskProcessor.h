@@ -1,10 +1,16 @@
 #pragma once
 
 #include "../engine/BlockSmoother.h"
+#include "UnmaskBands.h"
+#include "UnmaskReduction.h"
+
+#include <juce_dsp/juce_dsp.h>
 
 #include <array>
-#include <cstddef>
 #include <atomic>
+#include <complex>
+#include <cstddef>
+#include <memory>
 #include <vector>
 
 namespace zq6
@@ -14,7 +20,7 @@ namespace zq6
 class UnmaskProcessor
 {
 public:
-    static constexpr int numBands = 24;
+    static constexpr int numBands = UnmaskBands::count;
 
     void prepare(double hostRate, int frameSize);
     void clear() noexcept;
@@ -25,10 +31,18 @@ public:
 
     // Published reduction of a band in positive dB (0 = none); any thread.
     float getReductionDb(int band) const noexcept { return reductions[static_cast<std::size_t>(band)].load(std::memory_order_relaxed); }
+    const UnmaskBand& getBand(int band) const noexcept { return layout.bands[static_cast<std::size_t>(band)]; }
 
 private:
+    using Spectrum = std::vector<std::complex<float>>;
+
     void hop(float amount, int speed) noexcept;
     void addQuietFrame() noexcept;
+    bool loadFrames() noexcept;
+    UnmaskLevels measureLevels() const noexcept;
+    void applyGains() noexcept;
+    void addReducedFrame(bool monoWet) noexcept;
+    void publish(bool reducing) noexcept;
     void emitHop() noexcept;
 
     double rate = 0.0;
@@ -41,7 +55,13 @@ private:
     std::vector<float> accumulator[2];
     std::vector<float> outputRing[2];
     int outputWrite = 0, outputRead = 0;
-    float trackerDb = -200.0f;
+
+    std::unique_ptr<juce::dsp::FFT> fft;
+    float inverseScale = 1.0f;
+    Spectrum wetFrame, dryFrame, wetSpectrum, drySpectrum;
+    std::vector<float> binGains;
+    UnmaskBands layout;
+    UnmaskReduction reduction;
     std::array<std::atomic<float>, numBands> reductions {};
 };
 } // namespace zq6

@@ -1,14 +1,54 @@
 #pragma once
 
+#include "ErTapTable.h"
+
+#include <vector>
+
 namespace zq6
 {
-// The Characters' early-reflection patterns. Silent until the reflections stage lands.
+// The Characters' 48-tap reflection patterns per side, read from the mono pre-delayed feed,
+// stretched by the size, thinned by the order threshold, energy-normalised and low-passed.
+// Size and Character changes crossfade over 50 ms.
 class EarlyReflections
 {
 public:
+    static constexpr int characterCount = 4;
+
     void prepare(double internalRate);
     void clear() noexcept;
     void process(const float* mono, float* left, float* right, int m, int character, float sizeFactor,
                  float orderThreshold, float lowPassHz) noexcept;
+
+private:
+    struct Fade
+    {
+        float start, end;
+    };
+
+    void advanceSize(float sizeFactor, int m) noexcept;
+    void advanceWeights(int character, int m) noexcept;
+    void updateNormalisation(float orderThreshold) noexcept;
+    void renderSide(int character, int side, float orderThreshold, float* sum, int m) noexcept;
+    void renderTaps(const ErTap* taps, const float* gains, float size, float* out, int m) const noexcept;
+    float lowPassWeight(float lowPassHz) noexcept;
+    bool isActive(int character) const noexcept;
+
+    double rate = 48000.0;
+    std::vector<float> ring;
+    int mask = 0;
+    int writeIndex = 0;
+    int chunkStart = 0;
+    double maxDelay = 0.0;
+
+    float currentSize = 1.0f, nextSize = 1.0f;
+    bool sizeFading = false;
+    Fade sizeProgress { 0.0f, 0.0f };
+
+    Fade weights[characterCount] {};
+    bool initialised = false;
+
+    float normalisation = 0.0f;
+    float lowPassState[2] {};
+    float designedLowPassHz = -1.0f, lowPassCoefficient = 0.0f;
 };
 } // namespace zq6

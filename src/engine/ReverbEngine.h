@@ -4,6 +4,7 @@
 #include "../clean/UnmaskProcessor.h"
 #include "BlockParams.h"
 #include "BlockSmoother.h"
+#include "ChunkSize.h"
 #include "EarlyReflections.h"
 #include "LatencyDelay.h"
 #include "LateTail.h"
@@ -25,7 +26,7 @@ namespace zq6
 class ReverbEngine
 {
 public:
-    static constexpr int chunkSize = 32;
+    static constexpr int chunkSize = maxChunkSamples;
 
     static int latencyForRate(double hostRate) noexcept;
     static int decimationForRate(double hostRate) noexcept;

@@ -1,5 +1,7 @@
 #include "TailInstance.h"
 
+#include "CubicHermite.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -130,10 +132,7 @@ float TailInstance::readLine(int line, double delay) const noexcept
     const auto y0 = data[base & mask];
     const auto y1 = data[(base + 1) & mask];
     const auto y2 = data[(base + 2) & mask];
-    const auto c1 = 0.5f * (y1 - ym1);
-    const auto c2 = ym1 - 2.5f * y0 + 2.0f * y1 - 0.5f * y2;
-    const auto c3 = 1.5f * (y0 - y1) + 0.5f * (y2 - ym1);
-    return ((c3 * f + c2) * f + c1) * f + y0;
+    return cubicHermite(ym1, y0, y1, y2, f);
 }
 
 void TailInstance::process(const float* left, const float* right, float* outLeft, float* outRight, int m,

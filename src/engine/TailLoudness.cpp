@@ -1,7 +1,7 @@
 #include "TailLoudness.h"
 
 #include "CharacterVoicing.h"
-#include "TailTables.h"
+#include "TailEnergy.h"
 
 #include <algorithm>
 #include <cmath>
@@ -10,8 +10,6 @@ namespace zq6
 {
 namespace
 {
-// ln(10^6): a 60 dB decay in energy.
-constexpr double sixtyDbLn = 13.815510557964275;
 constexpr double shortestBandDecay = 0.02;
 
 double bandWidth(double upper, double lower)
@@ -20,18 +18,9 @@ double bandWidth(double upper, double lower)
 }
 } // namespace
 
-double TailLoudness::energyGain(double decaySeconds, double size) noexcept
-{
-    double loopEnergy = 0.0;
-    for (const auto length : tailDelayLengths)
-        loopEnergy += std::exp(-length * size * sixtyDbLn / (std::max(0.001, decaySeconds) * 48000.0));
-    return 1.0 / std::max(1.0e-9, 1.0 - loopEnergy / tailLineCount);
-}
-
 namespace
 {
-// Makes the base gain 2.366 at a 2 s decay and size 1.
-const double referenceGain = 2.366 * std::sqrt(TailLoudness::energyGain(2.0, 1.0));
+const double referenceGain = tailLoudnessConstant();
 } // namespace
 
 void TailLoudness::prepare(double hostRate)
@@ -55,7 +44,7 @@ bool TailLoudness::CompensationInputs::operator==(const CompensationInputs& o) c
 
 float TailLoudness::baseGain(float midDecay, double size) noexcept
 {
-    return static_cast<float>(referenceGain * std::sqrt(std::sqrt(midDecay / 2.0) / energyGain(midDecay, size)));
+    return static_cast<float>(referenceGain * std::sqrt(std::sqrt(midDecay / 2.0) / tailEnergyGain(midDecay, size)));
 }
 
 float TailLoudness::compensationDb(const CompensationInputs& in) noexcept
@@ -68,7 +57,7 @@ float TailLoudness::compensationDb(const CompensationInputs& in) noexcept
     const double t = in.decay;
     const auto lowT = in.lowMultiplier * t;
     const auto highT = in.brightnessFactor * t;
-    const auto g = [&in](double decay) { return energyGain(std::max(decay, shortestBandDecay), in.size); };
+    const auto g = [&in](double decay) { return tailEnergyGain(std::max(decay, shortestBandDecay), in.size); };
     const auto mid = g(t) * midWidth;
     const auto numerator = g(lowT) * lowWidth + mid + g(highT) * highWidth;
     const auto denominator = g(in.lowDecayMult * lowT) * lowWidth + mid + g(in.highDecayMult * highT) * highWidth;

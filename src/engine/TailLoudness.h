@@ -14,9 +14,6 @@ namespace zq6
 class TailLoudness
 {
 public:
-    // Steady-state energy of the network for a decay in seconds at an instance size.
-    static double energyGain(double decaySeconds, double size) noexcept;
-
     void prepare(double hostRate);
     // The compensation jumps to its target on the next chunk.
     void reset() noexcept;

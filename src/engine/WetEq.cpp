@@ -2,9 +2,24 @@
 
 namespace zq6
 {
-void WetEq::prepare(double) {}
+void WetEq::prepare(double internalRate)
+{
+    for (auto& band : bands)
+        band.prepare(internalRate);
+    lowPass.prepare(internalRate);
+}
 
-void WetEq::clear() noexcept {}
+void WetEq::clear() noexcept
+{
+    for (auto& band : bands)
+        band.clear();
+    lowPass.clear();
+}
 
-void WetEq::process(float*, float*, int, const BlockParams&) noexcept {}
+void WetEq::process(float* left, float* right, int m, const BlockParams& params) noexcept
+{
+    for (int b = 0; b < bandCount; ++b)
+        bands[b].process(left, right, m, params.eqKind[b], params.eqFrequency[b], params.eqGain[b], params.eqQ[b]);
+    lowPass.process(left, right, m, params.eqLowPassHz);
+}
 } // namespace zq6

@@ -1,15 +1,23 @@
 #pragma once
 
 #include "BlockParams.h"
+#include "EqBandFilter.h"
+#include "EqLowPass.h"
 
 namespace zq6
 {
-// Four bands and a low-pass on the wet signal. Passes through until the EQ stage lands.
+// The four Wet EQ bands in series, then its low-pass, on the wet signal only.
 class WetEq
 {
 public:
+    static constexpr int bandCount = 4;
+
     void prepare(double internalRate);
     void clear() noexcept;
     void process(float* left, float* right, int m, const BlockParams& params) noexcept;
+
+private:
+    EqBandFilter bands[bandCount];
+    EqLowPass lowPass;
 };
 } // namespace zq6

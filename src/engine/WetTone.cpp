@@ -1,18 +1,110 @@
 #include "WetTone.h"
 
+#include "TailEnergy.h"
+
+#include <algorithm>
+#include <cmath>
+
 namespace zq6
 {
-void WetTone::prepare(double) {}
+namespace
+{
+struct Balance
+{
+    float er, tail;
+};
 
-void WetTone::clear() noexcept {}
+// Equal-power ER/tail balance at the angle erWeight * pi / 2; without reflections (noEr = 1) their
+// share goes to the tail, scaled by the tail-only gain cM.
+Balance balance(float erWeight, float noEr, float cM) noexcept
+{
+    const auto theta = erWeight * 1.5707963267948966f;
+    const auto s = std::sin(theta), c = std::cos(theta);
+    return { std::sqrt(std::max(0.0f, 1.0f - noEr)) * s, std::sqrt(s * s * noEr * cM + c * c) };
+}
+} // namespace
+
+void WetTone::prepare(double internalRate)
+{
+    rate = internalRate;
+    tailConstant = tailLoudnessConstant();
+    clear();
+}
+
+void WetTone::clear() noexcept
+{
+    tailOnlyDecay = -1.0f;
+    voiceState[0] = voiceState[1] = 0.0f;
+    voiceHz = -1.0f;
+    lowCutStates[0] = lowCutStates[1] = {};
+    tiltStates[0] = tiltStates[1] = {};
+    lowCutDesignedHz = -1.0f;
+    tiltDesignedDb = -100.0f;
+}
 
 void WetTone::process(const float* erLeft, const float* erRight, const float* tailLeft, const float* tailRight,
-                      float* outLeft, float* outRight, int m, const NetworkControls&) noexcept
+                      float* outLeft, float* outRight, int m, const NetworkControls& controls) noexcept
 {
+    const auto cM = tailOnlyGain(controls.midDecay.end);
+    const auto c = voiceCoefficient(controls.voiceLowPassHz.end);
+    const auto width = controls.width.end;
+    updateFilters(controls.lowCutHz.end, controls.tiltDb.end);
+
+    const auto steadyBalance = controls.erLevel.start == controls.erLevel.end
+                               && controls.noErWeight.start == controls.noErWeight.end;
+    auto gains = balance(controls.erLevel.end, controls.noErWeight.end, cM);
     for (int k = 0; k < m; ++k)
     {
-        outLeft[k] = erLeft[k] + tailLeft[k];
-        outRight[k] = erRight[k] + tailRight[k];
+        if (!steadyBalance)
+            gains = balance(controls.erLevel.at(k, m), controls.noErWeight.at(k, m), cM);
+        const auto [erGain, tailGain] = gains;
+
+        auto& yL = voiceState[0];
+        auto& yR = voiceState[1];
+        yL += (1.0f - c) * (tailGain * tailLeft[k] + erGain * erLeft[k] - yL);
+        yR += (1.0f - c) * (tailGain * tailRight[k] + erGain * erRight[k] - yR);
+
+        const auto mid = (yL + yR) * 0.5f;
+        const auto side = (yL - yR) * 0.5f * width;
+        const double left = mid + side, right = mid - side;
+        outLeft[k] = static_cast<float>(tiltStates[0].process(tilt, lowCutStates[0].process(lowCut, left)));
+        outRight[k] = static_cast<float>(tiltStates[1].process(tilt, lowCutStates[1].process(lowCut, right)));
+    }
+}
+
+float WetTone::tailOnlyGain(float midDecay) noexcept
+{
+    if (midDecay != tailOnlyDecay)
+    {
+        tailOnlyDecay = midDecay;
+        const auto decay = std::max(static_cast<double>(midDecay), 0.001);
+        tailOnly = static_cast<float>(1.0 / (tailConstant * tailConstant * 1.75 * 0.0625 * std::sqrt(decay / 2.0)));
+    }
+    return tailOnly;
+}
+
+float WetTone::voiceCoefficient(float voiceLowPassHz) noexcept
+{
+    if (voiceLowPassHz != voiceHz)
+    {
+        voiceHz = voiceLowPassHz;
+        const auto hz = std::min(static_cast<double>(std::max(voiceLowPassHz, 1.0f)), 0.49 * rate);
+        voice = static_cast<float>(std::exp(-2.0 * M_PI * hz / rate));
+    }
+    return voice;
+}
+
+void WetTone::updateFilters(float lowCutHz, float tiltDb) noexcept
+{
+    if (std::abs(lowCutHz - lowCutDesignedHz) > lowCutHz * 0.001f)
+    {
+        lowCutDesignedHz = lowCutHz;
+        lowCut = designHighPass(lowCutHz, 0.7071, rate);
+    }
+    if (std::abs(tiltDb - tiltDesignedDb) > 0.001f)
+    {
+        tiltDesignedDb = tiltDb;
+        tilt = designHighShelf(std::min(0.45 * rate, 5000.0), tiltDb, rate);
     }
 }
 } // namespace zq6

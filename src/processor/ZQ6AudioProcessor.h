@@ -1,7 +1,12 @@
 #pragma once
 
+#include "../../plugin-common/ParameterUndo.h"
+#include "../../plugin-common/StepHistory.h"
 #include "../engine/ReverbEngine.h"
+#include "../../plugin-common/web/LivenessToken.h"
 #include "../learn/LearnControl.h"
+#include "../learn/SourceSelection.h"
+#include "../state/SlotBank.h"
 #include "ParameterPointers.h"
 
 #include <juce_audio_processors/juce_audio_processors.h>
@@ -57,6 +62,18 @@ public:
     void setMode(int newMode);
     int getMode() const noexcept { return mode.load(); }
 
+    // Settings history. Refused (false) while Learn is not idle.
+    bool undoOrRedo(bool undo);
+    bool canUndo() const;
+    bool canRedo() const;
+
+    // Slots A (0) and B (1), each one history step. Refused while Learn is not idle.
+    bool switchSlot(int index);
+    void copySlot();
+    int getActiveSlot() const { return slots.activeSlot(); }
+
+    SourceSelection getSourceSelection() const;
+
     juce::AudioProcessorValueTreeState& getValueTreeState() noexcept { return state; }
     ReverbEngine& getEngine() noexcept { return engine; }
     MeterPeaks& getMeterPeaks() noexcept { return engine.getMeterPeaks(); }
@@ -64,18 +81,37 @@ public:
     double getHostTempo() const noexcept { return hostTempo.load(std::memory_order_relaxed); }
     int getEffectiveCharacter() const noexcept { return effectiveCharacter.load(std::memory_order_relaxed); }
     juce::CriticalSection& getProcessorLock() noexcept { return processorLock; }
+    quil::StepHistory& getHistory() noexcept { return history; }
+    const quil::StepHistory& getHistory() const noexcept { return history; }
+    quil::ParameterUndo& getParameterUndo() noexcept { return parameterUndo; }
+    SlotBank& getSlots() noexcept { return slots; }
+    const SlotBank& getSlots() const noexcept { return slots; }
 
 private:
     void timerCallback() override;
     void runEngine(juce::AudioBuffer<float>& buffer, bool bypassed);
     double readHostTempo() const;
 
+    juce::String stateFingerprint() const;
+    void beginHistoryStep(const juce::String& name);
+    void commitPendingStep();
+    void installSlotCallbacks();
+    void applySlotExtra(const juce::ValueTree& extra, juce::UndoManager* undoManager);
+    // A baseline that suggests the current parameter values for the current Source selection.
+    void rebuildBaseline(juce::UndoManager* undoManager);
+
+    // First in, last out: web requests see this instance alive for its whole life.
+    quil::web::LivenessToken liveness;
+    quil::StepHistory history;
     juce::AudioProcessorValueTreeState state;
+    quil::ParameterUndo parameterUndo;
+    SlotBank slots;
     ReverbEngine engine;
     LearnControl learnControl;
     std::atomic<int> mode { insert };
     std::atomic<int> effectiveCharacter { 1 };
     std::atomic<double> hostTempo { 0.0 };
+    SourceSelection sourceSelection;
     juce::CriticalSection processorLock;
     ParameterPointers parameters;
     juce::AudioParameterBool* bypassParameter = nullptr;

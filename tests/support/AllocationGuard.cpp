@@ -2,17 +2,48 @@
 
 #include <atomic>
 #include <cstdlib>
+#include <dlfcn.h>
+#include <execinfo.h>
 #include <new>
 
 namespace
 {
 thread_local int guardDepth = 0;
 thread_local std::int64_t guardedAllocations = 0;
+thread_local bool inspecting = false;
+std::atomic<const void*> moduleFilter { nullptr };
+
+bool calledFromFilteredModule()
+{
+    const auto* module = moduleFilter.load();
+    if (module == nullptr)
+        return true;
+    if (inspecting)
+        return false;
+    inspecting = true;
+    void* frames[48];
+    const auto count = backtrace(frames, 48);
+    bool found = false;
+    for (int i = 2; i < count && !found; ++i)
+    {
+        Dl_info info;
+        found = dladdr(frames[i], &info) != 0 && info.dli_fbase == module;
+    }
+    inspecting = false;
+    return found;
+}
+
+// A place for a debugger breakpoint ("break countGuardedAllocation") to find who allocates.
+[[gnu::noinline]] void countGuardedAllocation()
+{
+    ++guardedAllocations;
+    asm volatile("");
+}
 
 void* allocate(std::size_t size)
 {
-    if (guardDepth > 0)
-        ++guardedAllocations;
+    if (guardDepth > 0 && calledFromFilteredModule())
+        countGuardedAllocation();
     if (void* p = std::malloc(size == 0 ? 1 : size))
         return p;
     throw std::bad_alloc();
@@ -20,8 +51,8 @@ void* allocate(std::size_t size)
 
 void* allocateAligned(std::size_t size, std::align_val_t alignment)
 {
-    if (guardDepth > 0)
-        ++guardedAllocations;
+    if (guardDepth > 0 && calledFromFilteredModule())
+        countGuardedAllocation();
     const auto a = static_cast<std::size_t>(alignment);
     if (void* p = std::aligned_alloc(a, (size + a - 1) / a * a))
         return p;
@@ -52,6 +83,16 @@ void operator delete[](void* p, std::size_t, std::align_val_t) noexcept { std::f
 
 namespace zq6::test
 {
+void AllocationGuard::countOnlyFromModuleOf(const void* address)
+{
+    Dl_info info;
+    if (dladdr(address, &info) == 0)
+        return;
+    void* warmUp[4];
+    backtrace(warmUp, 4); // loads the unwinder now, not inside a guarded allocation
+    moduleFilter.store(info.dli_fbase);
+}
+
 AllocationGuard::AllocationGuard() : startCount(guardedAllocations)
 {
     ++guardDepth;

@@ -16,6 +16,10 @@ public:
 
     std::int64_t allocations() const;
 
+    // From now on count only allocations made with code of the shared library that holds `address`
+    // on the call stack, so that a host's own allocations around a plug-in's processing are not counted.
+    static void countOnlyFromModuleOf(const void* address);
+
 private:
     std::int64_t startCount;
 };

@@ -52,11 +52,18 @@ float normalisedSwitch(const juce::AudioParameterBool& toggle, const juce::Strin
 
 float normalisedFloat(const juce::RangedAudioParameter& parameter, const juce::String& text)
 {
-    // Besides numbers, the texts the parameter itself shows at its range ends ("Off", "-inf") are accepted.
+    // Numbers are in the parameter's own units (fractions for percentages, unless typed with "%");
+    // besides numbers, the words the parameter itself shows at its range ends ("Off", "-inf") are accepted.
     const auto lower = text.trim().toLowerCase();
+    if (beginsWithNumber(text))
+    {
+        if (parameter.getLabel() == "%" && !lower.endsWithChar('%'))
+            return parameter.convertTo0to1(static_cast<float>(lower.getDoubleValue()));
+        return parameter.getValueForText(text);
+    }
     const auto endTexts = parameter.getText(0.0f, 0).toLowerCase() + " " + parameter.getText(1.0f, 0).toLowerCase();
     const auto isWord = lower.isNotEmpty() && (endTexts.contains(lower) || (lower.contains("inf") && endTexts.contains("inf")));
-    if (!beginsWithNumber(text) && !isWord)
+    if (!isWord)
         throw RenderError("value \"" + text + "\" for " + parameter.getParameterID() + " is not a number");
     return parameter.getValueForText(text);
 }

@@ -1,0 +1,26 @@
+#include "HelpMenu.h"
+
+#include "../web/WebClient.h"
+
+namespace quil::help
+{
+std::vector<HelpMenuItem> helpMenuItems(const HelpInfo& info)
+{
+    std::vector<HelpMenuItem> items;
+    items.push_back({ sendFeedbackItem, "Send feedback...", true, false });
+    if (info.manualPath.isNotEmpty())
+        items.push_back({ manualItem, "Manual", true, false });
+    items.push_back({ supportItem, "Support", true, false });
+    items.push_back({ versionItem, info.name + " v" + info.version, false, true });
+    return items;
+}
+
+juce::String helpMenuPage(int itemId, const HelpInfo& info)
+{
+    if (itemId == manualItem && info.manualPath.isNotEmpty())
+        return web::baseUrl() + info.manualPath;
+    if (itemId == supportItem)
+        return web::baseUrl() + "/contact";
+    return {};
+}
+} // namespace quil::help

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "HelpInfo.h"
+
+#include <vector>
+
+namespace quil::help
+{
+enum HelpMenuId : int
+{
+    sendFeedbackItem = 1,
+    manualItem = 2,
+    supportItem = 3,
+    versionItem = 4
+};
+
+struct HelpMenuItem
+{
+    int id = 0;
+    juce::String text;
+    bool enabled = true;
+    bool separatorBefore = false;
+};
+
+// The Help button's menu, in order; the manual item exists only with a manual path.
+std::vector<HelpMenuItem> helpMenuItems(const HelpInfo& info);
+
+// The page an item opens in the browser, or empty for items that open none.
+juce::String helpMenuPage(int itemId, const HelpInfo& info);
+} // namespace quil::help

@@ -1,0 +1,108 @@
+#include "EqBandFilter.h"
+
+#include "ChunkSize.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace zq6
+{
+namespace
+{
+constexpr float tau = 0.025f;
+constexpr double crossfadeSeconds = 0.015;
+} // namespace
+
+void EqBandFilter::prepare(double internalRate)
+{
+    rate = internalRate;
+    frequency.setup(rate, tau, true);
+    gain.setup(rate, tau, false);
+    quality.setup(rate, tau, true);
+    clear();
+}
+
+void EqBandFilter::clear() noexcept
+{
+    frequency.reset();
+    gain.reset();
+    quality.reset();
+    current = {};
+    old = {};
+    crossfade = 0.0f;
+    silent = false;
+}
+
+void EqBandFilter::process(float* left, float* right, int m, int kind, float frequencyHz, float gainDb,
+                           float q) noexcept
+{
+    kind = std::clamp(kind, 0, 2);
+    const auto f = frequency.advance(std::clamp(frequencyHz, 20.0f, 20000.0f), m).end;
+    const auto gainTarget = std::clamp(gainDb, -12.0f, 12.0f);
+    auto g = gain.advance(gainTarget, m).end;
+    if (gainTarget == 0.0f && std::abs(g) <= 1.0e-5f)
+        g = 0.0f;
+    const auto bandQ = quality.advance(std::clamp(q, 0.3f, 8.0f), m).end;
+
+    if (g == 0.0f && crossfade <= 0.0f)
+    {
+        // A kind chosen at 0 dB takes effect at once: there is nothing to crossfade from.
+        if (!silent || current.kind != kind)
+            reset(current, kind);
+        silent = true;
+        return;
+    }
+    silent = false;
+
+    if (kind != current.kind)
+        startKind(kind);
+
+    // The old kind runs beside the new one, on the same input at the same settings, until its
+    // weight reaches 0.
+    float oldLeft[maxChunkSamples], oldRight[maxChunkSamples];
+    if (crossfade > 0.0f)
+    {
+        std::copy(left, left + m, oldLeft);
+        std::copy(right, right + m, oldRight);
+        run(old, designEqBand(static_cast<EqKind>(old.kind), f, g, bandQ, rate), oldLeft, oldRight, m);
+    }
+    run(current, designEqBand(static_cast<EqKind>(current.kind), f, g, bandQ, rate), left, right, m);
+    if (crossfade <= 0.0f)
+        return;
+
+    const auto from = crossfade;
+    const auto to = std::max(0.0f, crossfade - static_cast<float>(m / (rate * crossfadeSeconds)));
+    for (int j = 0; j < m; ++j)
+    {
+        const auto weight = from + (to - from) * static_cast<float>(j + 1) / static_cast<float>(m);
+        left[j] += (oldLeft[j] - left[j]) * weight;
+        right[j] += (oldRight[j] - right[j]) * weight;
+    }
+    crossfade = to;
+}
+
+void EqBandFilter::startKind(int kind) noexcept
+{
+    if (current.kind >= 0)
+    {
+        old = current;
+        crossfade = 1.0f;
+    }
+    reset(current, kind);
+}
+
+void EqBandFilter::reset(Filter& filter, int kind) noexcept
+{
+    filter = {};
+    filter.kind = kind;
+}
+
+void EqBandFilter::run(Filter& filter, const SvfDesign& design, float* left, float* right, int m) noexcept
+{
+    const auto& from = filter.designed ? filter.design : design;
+    filter.states[0].process(from, design, left, left, m);
+    filter.states[1].process(from, design, right, right, m);
+    filter.design = design;
+    filter.designed = true;
+}
+} // namespace zq6

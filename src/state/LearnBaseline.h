@@ -1,0 +1,65 @@
+#pragma once
+
+#include "../learn/SourceSelection.h"
+#include "../processor/ParameterIds.h"
+
+#include <juce_audio_processors/juce_audio_processors.h>
+
+#include <array>
+#include <optional>
+
+namespace zq6
+{
+// A baseline attribute and the parameter it suggests a value for, in the order they are written.
+struct BaselineTarget
+{
+    const char* attribute;
+    const char* parameterId;
+};
+
+inline constexpr int baselineTargetCount = 14;
+inline constexpr BaselineTarget baselineTargets[baselineTargetCount] = {
+    { "bDecay", pid::decay },
+    { "bDecayBeats", pid::decayBeats },
+    { "bPreDelay", pid::predelay },
+    { "bPreDelayNote", pid::predelayNote },
+    { "bBrightness", pid::brightness },
+    { "bLowCut", pid::lowcut },
+    { "bErTrim", pid::erTrim },
+    { "bCleanShaping", pid::cleanShaping },
+    { "bShapeSibilance", pid::shapeSibilance },
+    { "bShapeBreath", pid::shapeBreath },
+    { "bShapeAttack", pid::shapeAttack },
+    { "bCleanUnmask", pid::cleanUnmask },
+    { "bSize", pid::size },
+    { "bMix", pid::mix },
+};
+
+// What the last Learn, Source or Character choice suggested, with the selection it was made for and
+// the effective Character (0 Room, 1 Hall, 2 Chamber, 3 Plate). Values are in parameter units.
+struct LearnBaseline
+{
+    bool valid = false;
+    SourceSelection sel;
+    int eff = 0;
+    std::array<std::optional<float>, baselineTargetCount> values;
+};
+
+namespace baselineids
+{
+inline const juce::Identifier element { "ZQ6BASE" };
+inline const juce::Identifier version { "v" };
+inline const juce::Identifier effective { "eff" };
+inline const juce::Identifier selection { "sel" };
+inline constexpr int currentVersion = 2;
+} // namespace baselineids
+
+// Writes the baseline as the tree's ZQ6BASE child, creating the child without undo when missing.
+void writeBaseline(juce::ValueTree& tree, const LearnBaseline& baseline, juce::UndoManager* undoManager);
+
+// Reads the tree's ZQ6BASE child against the parameters' current ranges.
+LearnBaseline readBaseline(const juce::ValueTree& tree, const juce::AudioProcessorValueTreeState& parameters);
+
+// A valid baseline that suggests every parameter's current value.
+LearnBaseline baselineFromParameters(const juce::AudioProcessorValueTreeState& parameters, SourceSelection sel, int eff);
+} // namespace zq6

@@ -1,0 +1,9 @@
+#pragma once
+
+#include <functional>
+
+namespace zq6::test
+{
+// Runs the message loop until the condition holds or the time is up; returns the condition.
+bool pumpMessagesUntil(const std::function<bool()>& condition, int timeoutMs = 10000);
+} // namespace zq6::test

@@ -1,0 +1,22 @@
+#include "ParameterGestures.h"
+
+namespace zq6::test
+{
+void drag(juce::RangedAudioParameter& parameter, float normalisedValue)
+{
+    parameter.beginChangeGesture();
+    parameter.setValueNotifyingHost(normalisedValue);
+    parameter.endChangeGesture();
+}
+
+float valueOf(const juce::AudioProcessorValueTreeState& state, const char* id)
+{
+    const auto* parameter = state.getParameter(id);
+    return parameter->convertFrom0to1(parameter->getValue());
+}
+
+void pumpMessages(int milliseconds)
+{
+    juce::MessageManager::getInstance()->runDispatchLoopUntil(milliseconds);
+}
+} // namespace zq6::test
