@@ -120,6 +120,7 @@ TEST(RenderTool, AppliesTheNamedSourceAndCharacter)
     const auto pad = renderWith("pad.wav", { "--source", "Strings / Pad/Pad", "--character", "Hall" });
     EXPECT_EQ(renderWith("pad2.wav", { "--source", "strings/pad/PAD", "--character", "hall" }), pad);
     EXPECT_NE(renderWith("snare.wav", { "--source", "Drums/Snare", "--character", "Hall" }), pad);
+    EXPECT_NE(renderWith("padRoom.wav", { "--source", "Strings / Pad/Pad", "--character", "Room" }), pad);
 }
 
 TEST(RenderTool, RendersTheDemoAt48kHzStereo)

@@ -8,7 +8,6 @@ namespace zq6
 {
 // Character choices: 0 Auto, then the effective Characters 0 to 3 shifted by one.
 inline constexpr int autoCharacterChoice = 0;
-inline constexpr int characterChoiceCount = 5;
 
 // The engine's voicing for a choice: a fixed Character, else the analysis's override (0 to 3),
 // else the Source's default Character.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "../engine/CharacterVoicing.h"
+#include "SourceSelection.h"
 
 #include <algorithm>
 
@@ -32,7 +33,6 @@ struct SourcePreset
     int reserved;
 };
 
-inline constexpr int sourceGroupCount = 7;
 inline constexpr int sourceEntrySlots = 8;
 
 inline constexpr const char* sourceGroupNames[sourceGroupCount] = {
@@ -87,16 +87,21 @@ inline constexpr float sourceMix[sourceGroupCount][sourceEntrySlots] = {
     { 0.15f, 0.2f, 0.15f },
 };
 
-// A group's entries are its named rows.
 constexpr int sourceEntryCount(int group)
 {
-    if (group < 0 || group >= sourceGroupCount)
-        return 0;
-    int count = 0;
-    while (count < sourceEntrySlots && sourcePresets[group][count].name != nullptr)
-        ++count;
-    return count;
+    return group >= 0 && group < sourceGroupCount ? sourceEntryCounts[group] : 0;
 }
+
+// A group's entries are exactly its named rows.
+constexpr bool presetRowsMatchEntryCounts()
+{
+    for (int g = 0; g < sourceGroupCount; ++g)
+        for (int e = 0; e < sourceEntrySlots; ++e)
+            if ((sourcePresets[g][e].name != nullptr) != (e < sourceEntryCounts[g]))
+                return false;
+    return true;
+}
+static_assert(presetRowsMatchEntryCounts());
 
 inline constexpr int sourceCount = [] {
     int total = 0;

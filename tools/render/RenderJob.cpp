@@ -1,8 +1,6 @@
 #include "RenderJob.h"
 
 #include "DemoSignal.h"
-#include "learn/LearnDerivation.h"
-#include "learn/LearnTargets.h"
 #include "processor/ParameterText.h"
 #include "processor/ZQ6AudioProcessor.h"
 
@@ -120,15 +118,15 @@ void RenderJob::applySource(ZQ6AudioProcessor& processor) const
 {
     if (!options.source.has_value() && !options.characterChoice.has_value())
         return;
-    const auto source = options.source.value_or(SourceName { 0, 0 });
-    const auto derived = deriveLearnSettings(std::nullopt, source.group, source.entry,
-                                             options.characterChoice.value_or(autoCharacterChoice), 0.0);
-    auto& state = processor.getValueTreeState();
-    for (const auto& target : learnTargets)
-    {
-        auto* parameter = state.getParameter(target.parameterId);
-        parameter->setValueNotifyingHost(parameter->convertTo0to1(target.proposal(derived.record)));
-    }
+    auto sel = processor.getSourceSelection();
+    if (options.source.has_value())
+        sel = { options.source->group, options.source->entry, sel.character };
+    if (options.characterChoice.has_value())
+        sel.character = *options.characterChoice;
+    // Every suggestion is applied, even for the Source a new instance starts with.
+    const juce::ScopedLock lock(processor.getProcessorLock());
+    auto& learn = processor.getLearnSettings();
+    learn.applyLearnSettings(learn.suggestLearnSettings(sel, 0.0), sel, false, nullptr);
 }
 
 void RenderJob::applySettings(ZQ6AudioProcessor& processor) const
