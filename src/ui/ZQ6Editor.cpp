@@ -1,19 +1,145 @@
 #include "ZQ6Editor.h"
 
+#include "../processor/ParameterIds.h"
 #include "../processor/ZQ6AudioProcessor.h"
+#include "BakedImageData.h"
+#include "HistoryShortcut.h"
+#include "Palette.h"
+
+#include <UiResources.h>
 
 namespace zq6
 {
-ZQ6Editor::ZQ6Editor(ZQ6AudioProcessor& processor) : juce::AudioProcessorEditor(processor)
+namespace
 {
-    setSize(1120, 630);
+constexpr float bypassedPanelOpacity = 0.5f;
+
+ui::Layout loadLayout()
+{
+    ui::Layout layout;
+    layout.load(juce::String::fromUTF8(UiResources::layout_json, UiResources::layout_jsonSize));
+    return layout;
 }
 
-void ZQ6Editor::paint(juce::Graphics& g)
+quil::ui::SharedImageCache::Handle bakedImage()
 {
-    g.fillAll(juce::Colour(0xff101114));
-    g.setColour(juce::Colour(0xffd8dce4));
-    g.setFont(28.0f);
-    g.drawText("ZQ-6  TARVEL REVERB", getLocalBounds(), juce::Justification::centred);
+    int size = 0;
+    const auto* data = BakedResources::getNamedResource("zq6_baked_png", size);
+    if (data == nullptr || size <= 0)
+        return {};
+    return quil::ui::SharedImageCache::get(data, static_cast<size_t>(size));
+}
+
+ui::UiContext makeContext(const ui::Layout& layout)
+{
+    ui::UiContext context;
+    context.regular = juce::Typeface::createSystemTypefaceFor(UiResources::InterRegular_otf,
+                                                              static_cast<size_t>(UiResources::InterRegular_otfSize));
+    context.bold = juce::Typeface::createSystemTypefaceFor(UiResources::InterBold_otf,
+                                                           static_cast<size_t>(UiResources::InterBold_otfSize));
+    context.layout = &layout;
+    return context;
+}
+} // namespace
+
+ZQ6Editor::ZQ6Editor(ZQ6AudioProcessor& p)
+    : juce::AudioProcessorEditor(p),
+      processor(p),
+      layout(loadLayout()),
+      context(makeContext(layout)),
+      lookAndFeel(context),
+      background(ui::palette::chassis),
+      header(context, slotHistoryActions()),
+      stagePanel(context),
+      learnPanel(context, "learn"),
+      outletPanel(context, "outlet"),
+      spacePanel(context, "space"),
+      cleanPanel(context, "clean"),
+      settings(ui::EditorSettings::open()),
+      sizeKeeper(*this, layout, *settings),
+      bypass(p.getValueTreeState().getRawParameterValue(pid::bypass))
+{
+    lookAndFeel.setDefaultSansSerifTypeface(context.regular);
+    setLookAndFeel(&lookAndFeel);
+
+    background.setImage(bakedImage());
+    addAndMakeVisible(background, 0);
+
+    stagePanel.setView(ui::EditorSettings::stageView(*settings), false);
+    stagePanel.onViewChanged = [this](int view) {
+        settings->setValue(ui::EditorSettings::stageViewKey, view);
+        refresh();
+    };
+
+    addAndMakeVisible(header);
+    for (auto* panel : panels())
+    {
+        addAndMakeVisible(*panel);
+        placed.emplace_back(panel->getLayoutId(), panel);
+    }
+
+    resized();
+    setWantsKeyboardFocus(true);
+    refresh();
+    startTimer(refreshMilliseconds);
+}
+
+ZQ6Editor::~ZQ6Editor()
+{
+    stopTimer();
+    setLookAndFeel(nullptr);
+}
+
+std::array<ui::PanelBase*, 5> ZQ6Editor::panels() noexcept
+{
+    return { &stagePanel, &learnPanel, &outletPanel, &spacePanel, &cleanPanel };
+}
+
+ui::SlotHistoryActions ZQ6Editor::slotHistoryActions()
+{
+    ui::SlotHistoryActions actions;
+    actions.learnRunning = [this] { return !processor.getLearnControl().isIdle(); };
+    return actions;
+}
+
+void ZQ6Editor::mouseDown(const juce::MouseEvent&)
+{
+    grabKeyboardFocus();
+}
+
+bool ZQ6Editor::keyPressed(const juce::KeyPress& key)
+{
+    const auto shortcut = ui::historyShortcutFor(key);
+    if (shortcut == ui::HistoryShortcut::none)
+        return false;
+    header.undoOrRedo(shortcut == ui::HistoryShortcut::undo);
+    return true;
+}
+
+void ZQ6Editor::resized()
+{
+    context.scale = static_cast<float>(getWidth()) / static_cast<float>(layout.baseWidth);
+    background.setBounds(getLocalBounds());
+    for (auto& [id, component] : placed)
+        component->setBounds(layout.scaledRect(id, context.scale));
+    header.setBounds(header.rowBounds());
+    header.resized();
+    repaint();
+}
+
+void ZQ6Editor::refresh()
+{
+    refreshBypass();
+    header.refresh();
+}
+
+void ZQ6Editor::refreshBypass()
+{
+    const auto bypassed = bypass != nullptr && bypass->load(std::memory_order_relaxed) >= 0.5f;
+    if (bypassed == bypassShown)
+        return;
+    bypassShown = bypassed;
+    for (auto* panel : panels())
+        panel->setAlpha(bypassed ? bypassedPanelOpacity : 1.0f);
 }
 } // namespace zq6

@@ -4,6 +4,11 @@
 
 namespace zq6::test
 {
+void pumpMessages(int milliseconds)
+{
+    juce::MessageManager::getInstance()->runDispatchLoopUntil(milliseconds);
+}
+
 bool pumpMessagesUntil(const std::function<bool()>& condition, int timeoutMs)
 {
     const auto end = juce::Time::getMillisecondCounter() + static_cast<juce::uint32>(timeoutMs);
@@ -11,7 +16,7 @@ bool pumpMessagesUntil(const std::function<bool()>& condition, int timeoutMs)
     {
         if (juce::Time::getMillisecondCounter() >= end)
             return condition();
-        juce::MessageManager::getInstance()->runDispatchLoopUntil(5);
+        pumpMessages(5);
     }
     return true;
 }

@@ -1,3 +1,5 @@
+#include "XErrorTolerance.h"
+
 #include <gtest/gtest.h>
 #include <juce_events/juce_events.h>
 
@@ -6,6 +8,7 @@
 int main(int argc, char** argv)
 {
     testing::InitGoogleTest(&argc, argv);
+    zq6::test::tolerateXErrors();
     const juce::ScopedJuceInitialiser_GUI juce;
     return RUN_ALL_TESTS();
 }

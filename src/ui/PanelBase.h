@@ -1,0 +1,26 @@
+#pragma once
+
+#include "UiContext.h"
+
+#include <juce_gui_basics/juce_gui_basics.h>
+
+namespace zq6::ui
+{
+// A transparent component laid exactly over one of the panels printed in the background; it
+// passes clicks through to its controls.
+class PanelBase : public juce::Component
+{
+public:
+    PanelBase(const UiContext& context, const juce::String& layoutId);
+
+    const juce::String& getLayoutId() const noexcept { return layoutId; }
+
+protected:
+    const UiContext& context;
+
+private:
+    const juce::String layoutId;
+
+    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR(PanelBase)
+};
+} // namespace zq6::ui
