@@ -14,9 +14,4 @@ float valueOf(const juce::AudioProcessorValueTreeState& state, const char* id)
     const auto* parameter = state.getParameter(id);
     return parameter->convertFrom0to1(parameter->getValue());
 }
-
-void pumpMessages(int milliseconds)
-{
-    juce::MessageManager::getInstance()->runDispatchLoopUntil(milliseconds);
-}
 } // namespace zq6::test

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "MessagePump.h"
+
 #include <juce_audio_processors/juce_audio_processors.h>
 
 namespace zq6::test
