@@ -85,8 +85,43 @@ INSTANTIATE_TEST_SUITE_P(
                     BadCase { "unreadableInput", { "/nonexistent/in.wav", "OUT" }, "/nonexistent/in.wav" },
                     BadCase { "unwritableOutput", { "/nonexistent/dir/out.wav" }, "/nonexistent/dir" },
                     BadCase { "unknownOption", { "--bogus", "OUT" }, "--bogus" },
-                    BadCase { "badTail", { "--tail", "-3", "OUT" }, "--tail" }),
-    [](const auto& info) { return std::string(info.param.name); });
+                    BadCase { "badTail", { "--tail", "-3", "OUT" }, "--tail" },
+                    BadCase { "unknownSource", { "--source", "Drums/Cowbell", "OUT" }, "Drums/Snare" },
+                    BadCase { "sourceWithoutGroup", { "--source", "Snare", "OUT" }, "Bus / Send/Drum Bus" },
+                    BadCase { "unknownCharacter", { "--character", "Cave", "OUT" }, "Auto, Room, Hall, Chamber, Plate" }),
+    [](const auto& testInfo) { return std::string(testInfo.param.name); });
+
+TEST(RenderTool, ListsTheSourcesByGroup)
+{
+    const auto run = render({ "--list-sources" });
+    ASSERT_EQ(run.exitCode, 0) << run.output;
+    const auto lines = juce::StringArray::fromLines(run.output.trim());
+    ASSERT_EQ(lines.size(), 7 + 19);
+    EXPECT_EQ(lines[0], "Universal");
+    EXPECT_EQ(lines[1], "  Universal/Natural");
+    EXPECT_TRUE(lines.contains("Strings / Pad"));
+    EXPECT_TRUE(lines.contains("  Drums/Kick-Tom"));
+    EXPECT_EQ(lines[lines.size() - 1], "  Bus / Send/Drum Bus");
+}
+
+// Names are matched case-insensitively, with or without spaces around a group's slash.
+TEST(RenderTool, AppliesTheNamedSourceAndCharacter)
+{
+    Folder folder;
+    const auto renderWith = [&folder](const char* file, juce::StringArray choice)
+    {
+        const auto out = folder.file(file);
+        choice.addArray({ out.getFullPathName(), "--quiet", "--tail", "0.5" });
+        EXPECT_EQ(render(choice).exitCode, 0);
+        juce::MemoryBlock data;
+        out.loadFileAsData(data);
+        return data;
+    };
+    const auto pad = renderWith("pad.wav", { "--source", "Strings / Pad/Pad", "--character", "Hall" });
+    EXPECT_EQ(renderWith("pad2.wav", { "--source", "strings/pad/PAD", "--character", "hall" }), pad);
+    EXPECT_NE(renderWith("snare.wav", { "--source", "Drums/Snare", "--character", "Hall" }), pad);
+    EXPECT_NE(renderWith("padRoom.wav", { "--source", "Strings / Pad/Pad", "--character", "Room" }), pad);
+}
 
 TEST(RenderTool, RendersTheDemoAt48kHzStereo)
 {

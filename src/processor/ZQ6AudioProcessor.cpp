@@ -5,6 +5,8 @@
 #include "../state/ExclusionList.h"
 #include "../state/LearnBaseline.h"
 #include "../state/SlotExtra.h"
+#include "../learn/SourcePresets.h"
+#include "LearnSnapshotAction.h"
 #include "../ui/ZQ6Editor.h"
 #include "ParameterIds.h"
 #include "ParameterLayout.h"
@@ -20,13 +22,14 @@ ZQ6AudioProcessor::ZQ6AudioProcessor()
       parameterUndo(state, history.getEditManager(), exclusionList(),
                     [this] { history.beginStep({}); }),
       slots(state, history.getEditManager(), exclusionList()),
+      learnSettings(state, slots, processorLock, mode),
       parameters(state)
 {
     bypassParameter = dynamic_cast<juce::AudioParameterBool*>(state.getParameter(pid::bypass));
     jassert(bypassParameter != nullptr);
     installSlotCallbacks();
     state.state.addListener(this);
-    rebuildBaseline(nullptr);
+    learnSettings.resetLearnBaseline({}, nullptr);
     startTimer(33);
     setLatencySamples(latencyForRate(48000.0));
 }
@@ -96,7 +99,7 @@ void ZQ6AudioProcessor::runEngine(juce::AudioBuffer<float>& buffer, bool bypasse
     const auto tempo = readHostTempo();
     hostTempo.store(tempo, std::memory_order_relaxed);
     const auto params = parameters.snapshot(tempo, mode.load(std::memory_order_relaxed) == send,
-                                            learnControl.isListening(), effectiveCharacter.load(std::memory_order_relaxed));
+                                            learnControl.isListening(), learnSettings.engineCharacter());
     engine.processHostBlock(buffer, getMainBusNumInputChannels(), bypassed, params);
 }
 
@@ -130,8 +133,15 @@ juce::String ZQ6AudioProcessor::stateFingerprint() const
 {
     namespace fp = quil::fingerprint;
     return fp::parameterText(state, exclusionList()) + fp::nonParameterChildrenText(state.state)
-         + fp::canonicalText(slots.slotsToTree()) + ";phase=" + juce::String(learnControl.status.load())
-         + ";";
+         + fp::canonicalText(slots.slotsToTree()) + learnFingerprint() + ";phase="
+         + juce::String(learnControl.status.load()) + ";";
+}
+
+// The mode and the stored Learn result, which a step such as "Init" may change alone.
+juce::String ZQ6AudioProcessor::learnFingerprint() const
+{
+    const auto record = learnSettings.copyRecord();
+    return ";mode=" + juce::String(mode.load()) + ";learn=" + juce::String::toHexString(&record, sizeof(record));
 }
 
 void ZQ6AudioProcessor::beginHistoryStep(const juce::String& name)
@@ -198,12 +208,6 @@ void ZQ6AudioProcessor::copySlot()
     commitPendingStep();
 }
 
-SourceSelection ZQ6AudioProcessor::getSourceSelection() const
-{
-    const juce::ScopedLock lock(processorLock);
-    return sourceSelection;
-}
-
 void ZQ6AudioProcessor::installSlotCallbacks()
 {
     slots.setExtraCallbacks([this] { return slotextra::capture(state.state); },
@@ -219,12 +223,117 @@ void ZQ6AudioProcessor::applySlotExtra(const juce::ValueTree& extra, juce::UndoM
     if (baseline.valid)
         writeBaseline(state.state, baseline, undoManager);
     else
-        rebuildBaseline(undoManager);
+        learnSettings.resetLearnBaseline(learnSettings.selection(), undoManager);
 }
 
-void ZQ6AudioProcessor::rebuildBaseline(juce::UndoManager* undoManager)
+bool ZQ6AudioProcessor::chooseSource(int group, int entry)
 {
-    writeBaseline(state.state, baselineFromParameters(state, getSourceSelection(), effectiveCharacter.load()), undoManager);
+    if (!learnControl.isIdle())
+        return false;
+    const juce::ScopedLock lock(processorLock);
+    auto sel = learnSettings.selection();
+    const auto g = foldSourceGroup(group);
+    const auto e = foldSourceEntry(g, entry);
+    if (g == sel.group && e == sel.entry)
+        return false;
+    sel.group = g;
+    sel.entry = e;
+    changeSelection(sel, "Source");
+    return true;
+}
+
+bool ZQ6AudioProcessor::chooseCharacter(int choice)
+{
+    if (!learnControl.isIdle())
+        return false;
+    const juce::ScopedLock lock(processorLock);
+    auto sel = learnSettings.selection();
+    const auto c = juce::jlimit(0, characterChoiceCount - 1, choice);
+    if (c == sel.character)
+        return false;
+    sel.character = c;
+    changeSelection(sel, "Character");
+    return true;
+}
+
+void ZQ6AudioProcessor::changeSelection(SourceSelection sel, const juce::String& stepName)
+{
+    beginHistoryStep(stepName);
+    learnSettings.applyLearnSettings(learnSettings.suggestLearnSettings(sel, getHostTempo()), sel, true,
+                                     &history.getEditManager());
+    commitPendingStep();
+}
+
+bool ZQ6AudioProcessor::chooseInit()
+{
+    if (!learnControl.isIdle())
+        return false;
+    const juce::ScopedLock lock(processorLock);
+    beginHistoryStep("Init");
+    auto& edits = history.getEditManager();
+    slots.applyValues({});
+    removeForeignChildren();
+    edits.perform(new LearnSnapshotAction(*this, currentLearnSnapshot(), LearnSnapshot {}));
+    learnSettings.resetLearnBaseline({}, &edits);
+    commitPendingStep();
+    return true;
+}
+
+// Everything in the state tree but the parameters and the baseline.
+void ZQ6AudioProcessor::removeForeignChildren()
+{
+    for (int i = state.state.getNumChildren(); --i >= 0;)
+    {
+        const auto child = state.state.getChild(i);
+        if (!child.hasType("PARAM") && !child.hasType(baselineids::element))
+            state.state.removeChild(i, &history.getEditManager());
+    }
+}
+
+LearnSnapshot ZQ6AudioProcessor::currentLearnSnapshot() const
+{
+    LearnSnapshot snapshot;
+    snapshot.record = learnSettings.copyRecord();
+    snapshot.mode = mode.load();
+    snapshot.status = learnControl.status.load();
+    snapshot.derivedFor = learnSettings.derivedFor();
+    return snapshot;
+}
+
+void ZQ6AudioProcessor::applyLearnSnapshot(const LearnSnapshot& snapshot)
+{
+    const juce::ScopedLock lock(processorLock);
+    mode.store(juce::jlimit(static_cast<int>(insert), static_cast<int>(send), snapshot.mode));
+    learnSettings.storeRecord(snapshot.record);
+    learnSettings.setCharacterOverride(snapshot.record.hasResult == 1 ? snapshot.record.sSpaceOverride : -1);
+    learnSettings.setDerivedFor(snapshot.derivedFor);
+    const auto learned = snapshot.status == static_cast<int>(LearnStatus::learned);
+    learnControl.status.store(snapshot.status);
+    learnControl.progress.store(learned ? 1.0f : 0.0f);
+    learnSettings.publishCharacters();
+}
+
+void ZQ6AudioProcessor::valueTreePropertyChanged(juce::ValueTree& tree, const juce::Identifier& property)
+{
+    if (tree.hasType(baselineids::element) && property == baselineids::selection)
+        learnSettings.refreshSelection();
+}
+
+void ZQ6AudioProcessor::valueTreeChildAdded(juce::ValueTree&, juce::ValueTree& child)
+{
+    if (child.hasType(baselineids::element))
+        learnSettings.refreshSelection();
+}
+
+void ZQ6AudioProcessor::valueTreeChildRemoved(juce::ValueTree&, juce::ValueTree& child, int)
+{
+    if (child.hasType(baselineids::element))
+        learnSettings.refreshSelection();
+}
+
+void ZQ6AudioProcessor::valueTreeRedirected(juce::ValueTree&)
+{
+    learnSettings.refreshSelection();
 }
 
 juce::AudioProcessorEditor* ZQ6AudioProcessor::createEditor()

@@ -5,6 +5,8 @@
 #include "../engine/ReverbEngine.h"
 #include "../../plugin-common/web/LivenessToken.h"
 #include "../learn/LearnControl.h"
+#include "../learn/LearnSettings.h"
+#include "../learn/LearnSnapshot.h"
 #include "../learn/SourceSelection.h"
 #include "../state/SlotBank.h"
 #include "ParameterPointers.h"
@@ -72,14 +74,29 @@ public:
     void copySlot();
     int getActiveSlot() const { return slots.activeSlot(); }
 
-    SourceSelection getSourceSelection() const;
+    // The Learn panel's Source, Character and "Init" choices, each one history step. Refused (false)
+    // while Learn is not idle; false too when the choice is the current one.
+    bool chooseSource(int group, int entry);
+    bool chooseCharacter(int choice);
+    bool chooseInit();
+
+    SourceSelection getSourceSelection() const { return learnSettings.selection(); }
+    LearnSettings& getLearnSettings() noexcept { return learnSettings; }
+
+    // The Learn state that a history step restores as a whole.
+    class LearnSnapshotAction;
+    LearnSnapshot currentLearnSnapshot() const;
+    void applyLearnSnapshot(const LearnSnapshot& snapshot);
 
     juce::AudioProcessorValueTreeState& getValueTreeState() noexcept { return state; }
     ReverbEngine& getEngine() noexcept { return engine; }
     MeterPeaks& getMeterPeaks() noexcept { return engine.getMeterPeaks(); }
     LearnControl& getLearnControl() noexcept { return learnControl; }
     double getHostTempo() const noexcept { return hostTempo.load(std::memory_order_relaxed); }
-    int getEffectiveCharacter() const noexcept { return effectiveCharacter.load(std::memory_order_relaxed); }
+    // The Character values, lock-free: the engine's voicing, what Auto stands for, the analysis's override.
+    int getEffectiveCharacter() const noexcept { return learnSettings.engineCharacter(); }
+    int getAutoCharacter() const noexcept { return learnSettings.autoCharacterNow(); }
+    int getCharacterOverride() const noexcept { return learnSettings.characterOverride(); }
     juce::CriticalSection& getProcessorLock() noexcept { return processorLock; }
     quil::StepHistory& getHistory() noexcept { return history; }
     const quil::StepHistory& getHistory() const noexcept { return history; }
@@ -93,12 +110,19 @@ private:
     double readHostTempo() const;
 
     juce::String stateFingerprint() const;
+    juce::String learnFingerprint() const;
     void beginHistoryStep(const juce::String& name);
     void commitPendingStep();
     void installSlotCallbacks();
     void applySlotExtra(const juce::ValueTree& extra, juce::UndoManager* undoManager);
-    // A baseline that suggests the current parameter values for the current Source selection.
-    void rebuildBaseline(juce::UndoManager* undoManager);
+    void changeSelection(SourceSelection sel, const juce::String& stepName);
+    void removeForeignChildren();
+
+    // The Source selection follows the baseline.
+    void valueTreePropertyChanged(juce::ValueTree& tree, const juce::Identifier& property) override;
+    void valueTreeChildAdded(juce::ValueTree& parent, juce::ValueTree& child) override;
+    void valueTreeChildRemoved(juce::ValueTree& parent, juce::ValueTree& child, int index) override;
+    void valueTreeRedirected(juce::ValueTree& tree) override;
 
     // First in, last out: web requests see this instance alive for its whole life.
     quil::web::LivenessToken liveness;
@@ -109,10 +133,9 @@ private:
     ReverbEngine engine;
     LearnControl learnControl;
     std::atomic<int> mode { insert };
-    std::atomic<int> effectiveCharacter { 1 };
     std::atomic<double> hostTempo { 0.0 };
-    SourceSelection sourceSelection;
     juce::CriticalSection processorLock;
+    LearnSettings learnSettings;
     ParameterPointers parameters;
     juce::AudioParameterBool* bypassParameter = nullptr;
     bool enginePrepared = false;

@@ -114,6 +114,21 @@ RenderJob::Input RenderJob::loadInput() const
     return input;
 }
 
+void RenderJob::applySource(ZQ6AudioProcessor& processor) const
+{
+    if (!options.source.has_value() && !options.characterChoice.has_value())
+        return;
+    auto sel = processor.getSourceSelection();
+    if (options.source.has_value())
+        sel = { options.source->group, options.source->entry, sel.character };
+    if (options.characterChoice.has_value())
+        sel.character = *options.characterChoice;
+    // Every suggestion is applied, even for the Source a new instance starts with.
+    const juce::ScopedLock lock(processor.getProcessorLock());
+    auto& learn = processor.getLearnSettings();
+    learn.applyLearnSettings(learn.suggestLearnSettings(sel, 0.0), sel, false, nullptr);
+}
+
 void RenderJob::applySettings(ZQ6AudioProcessor& processor) const
 {
     auto& state = processor.getValueTreeState();
@@ -237,6 +252,7 @@ void RenderJob::run()
 {
     const auto input = loadInput();
     ZQ6AudioProcessor processor;
+    applySource(processor);
     applySettings(processor);
     const auto rendered = process(processor, input);
     write(rendered, input);

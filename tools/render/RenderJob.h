@@ -28,6 +28,7 @@ private:
     };
 
     Input loadInput() const;
+    void applySource(ZQ6AudioProcessor& processor) const;
     void applySettings(ZQ6AudioProcessor& processor) const;
     juce::AudioBuffer<float> process(ZQ6AudioProcessor& processor, const Input& input) const;
     void write(const juce::AudioBuffer<float>& audio, const Input& input) const;

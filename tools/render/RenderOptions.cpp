@@ -14,7 +14,8 @@ juce::String takeValue(const juce::StringArray& args, int& i, const juce::String
 
 juce::String usage()
 {
-    return "usage: zq6-render [in] out.wav [--set id=value]... [--tail seconds] [--quiet]";
+    return "usage: zq6-render [in] out.wav [--source group/entry] [--character name] [--set id=value]... "
+           "[--tail seconds] [--quiet] | --list-sources";
 }
 
 RenderOptions parseArguments(const juce::StringArray& args)
@@ -39,6 +40,18 @@ RenderOptions parseArguments(const juce::StringArray& args)
                 throw RenderError("--tail expects seconds from 0 to 600, got \"" + text + "\"");
             options.tailSeconds = text.getDoubleValue();
         }
+        else if (arg == "--source")
+        {
+            options.source = findSource(takeValue(args, i, arg));
+        }
+        else if (arg == "--character")
+        {
+            options.characterChoice = findCharacterChoice(takeValue(args, i, arg));
+        }
+        else if (arg == "--list-sources")
+        {
+            options.listSources = true;
+        }
         else if (arg == "--quiet")
         {
             options.quiet = true;
@@ -53,6 +66,8 @@ RenderOptions parseArguments(const juce::StringArray& args)
         }
     }
 
+    if (options.listSources && files.isEmpty())
+        return options;
     if (files.size() == 1)
         options.output = juce::File::getCurrentWorkingDirectory().getChildFile(files[0]);
     else if (files.size() == 2)

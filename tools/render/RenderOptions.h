@@ -1,5 +1,7 @@
 #pragma once
 
+#include "SourceNames.h"
+
 #include <juce_core/juce_core.h>
 
 #include <optional>
@@ -21,8 +23,11 @@ struct RenderOptions
     juce::File input;  // none: the built-in demo
     juce::File output;
     std::vector<std::pair<juce::String, juce::String>> settings; // --set id=value, in order
+    std::optional<SourceName> source;        // applied before the --set values
+    std::optional<int> characterChoice;      // 0 Auto to 4 Plate
     std::optional<double> tailSeconds;
     bool quiet = false;
+    bool listSources = false;
 };
 
 // Throws RenderError on malformed arguments.

@@ -13,7 +13,11 @@ int main(int argc, char** argv)
 
     try
     {
-        zq6::render::RenderJob(zq6::render::parseArguments(args)).run();
+        const auto options = zq6::render::parseArguments(args);
+        if (options.listSources)
+            std::fputs(zq6::render::sourceListing().toRawUTF8(), stdout);
+        else
+            zq6::render::RenderJob(options).run();
         return 0;
     }
     catch (const zq6::render::RenderError& error)
