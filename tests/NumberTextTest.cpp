@@ -24,10 +24,10 @@ struct FloatTextCase
     const char* text;
 };
 
-// One significant digit already reads 20000 back exactly, and %.1g writes it as "2e+04".
+// The fewest digits that read back, in plain notation unless the exponent form is shorter.
 const FloatTextCase floatTextCases[] = {
     { 0.1f, "0.1" },        { 1.0f / 3.0f, "0.33333334" }, { 2.0f, "2" },
-    { 20000.0f, "2e+04" },  { 110.0f, "1.1e+02" },         { 0.3f, "0.3" },
+    { 20000.0f, "20000" },  { 110.0f, "110" },         { 0.3f, "0.3" },
     { -0.5f, "-0.5" },      { 1.0e-7f, "1e-07" },          { 16777216.0f, "16777216" },
     { static_cast<float>(infinity), "0" }, { static_cast<float>(notANumber), "0" },
 };

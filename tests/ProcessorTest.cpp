@@ -321,3 +321,22 @@ TEST(Processor, OutputGainAndSendModeShapeTheMix)
     EXPECT_GT(delayedDifference(in, sent[0], insert.latency(), 24000), 0.1f) << "no dry signal in Send";
 }
 } // namespace zq6::test
+
+namespace zq6::test
+{
+// Some hosts send blocks larger than they announced; the engine works in chunks, so it copes.
+TEST(Processor, BlocksLargerThanPreparedStayAligned)
+{
+    ProcessorHarness prepared(48000.0, 64);
+    prepared.set(pid::mix, 0.0f);
+    const auto in = makeNoise(2, 48000, 0.5f);
+    auto out = in;
+    juce::MidiBuffer midi;
+    for (int start = 0; start < out.getNumSamples(); start += 3000)
+    {
+        juce::AudioBuffer<float> view(out.getArrayOfWritePointers(), 2, start, std::min(3000, out.getNumSamples() - start));
+        prepared.processor().processBlock(view, midi);
+    }
+    EXPECT_LT(delayedDifference(in, out, prepared.latency(), 0), 1.0e-6f);
+}
+} // namespace zq6::test

@@ -110,13 +110,11 @@ juce::String shortestFloatText(float value)
 {
     if (!std::isfinite(value))
         return "0";
-    for (int digits = 1; digits <= 9; ++digits)
-    {
-        const auto text = generalText(static_cast<double>(value), digits);
-        if (parseWhole<float>(viewOf(text)) == value)
-            return text;
-    }
-    return "0";
+    // The fewest significant digits that read back as the same float, in plain notation unless the
+    // exponent form is shorter: 20000 is "20000", 110 is "110", 0.00001 is "1e-05".
+    char buffer[textCapacity];
+    const auto result = std::to_chars(buffer, buffer + textCapacity, value);
+    return juce::String(buffer, static_cast<size_t>(result.ptr - buffer));
 }
 
 juce::String slotNumberText(double value)
