@@ -1,5 +1,6 @@
 // Each iteration processes one second of stereo noise in blocks of 256, so the reported CPU time
 // is CPU time per second of audio. juce::dsp::Reverb on the same input is the baseline.
+#include "engine/LateTail.h"
 #include "processor/ParameterIds.h"
 #include "processor/ZQ6AudioProcessor.h"
 
@@ -68,6 +69,24 @@ void BM_Baseline_JuceReverb(benchmark::State& state)
     state.counters["realtime_x"] = benchmark::Counter(1.0, benchmark::Counter::kIsIterationInvariantRate);
 }
 
+// The late tail alone at the internal rate, with the default Hall controls.
+void BM_LateTail(benchmark::State& state)
+{
+    const auto rate = static_cast<double>(state.range(0));
+    zq6::LateTail tail;
+    tail.prepare(rate);
+    const auto noise = makeNoise(rate);
+    const zq6::TailControls controls;
+    float outLeft[32], outRight[32];
+    for (auto _ : state)
+        for (int start = 0; start + 32 <= noise.getNumSamples(); start += 32)
+        {
+            tail.process(noise.getReadPointer(0, start), noise.getReadPointer(1, start), outLeft, outRight, 32, controls);
+            benchmark::DoNotOptimize(outLeft[0]);
+        }
+    state.counters["realtime_x"] = benchmark::Counter(1.0, benchmark::Counter::kIsIterationInvariantRate);
+}
+
 void BM_ZQ6_Defaults(benchmark::State& state)
 {
     runZq6(state, {});
@@ -95,6 +114,7 @@ void BM_ZQ6_UnmaskAndShaping(benchmark::State& state)
 
 constexpr auto ms = benchmark::kMillisecond;
 BENCHMARK(BM_Baseline_JuceReverb)->Arg(44100)->Arg(48000)->Arg(96000)->Unit(ms);
+BENCHMARK(BM_LateTail)->Arg(48000)->Unit(ms);
 BENCHMARK(BM_ZQ6_Defaults)->Arg(44100)->Arg(48000)->Arg(96000)->Unit(ms);
 BENCHMARK(BM_ZQ6_WetEqAllBands)->Arg(48000)->Unit(ms);
 BENCHMARK(BM_ZQ6_Unmask)->Arg(48000)->Arg(96000)->Unit(ms);
