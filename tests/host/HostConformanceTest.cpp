@@ -346,6 +346,36 @@ TEST_P(Hosted, PassesTheDelayedDrySignal)
     EXPECT_LT(worst, 1.0e-6f);
 }
 
+// The editor as a host shows it: opened, resized through its range, fed parameter changes while it
+// refreshes, closed and opened again.
+TEST_P(Hosted, EditorOpensResizesAndCloses)
+{
+    auto plugin = load(GetParam(), 48000.0, 256);
+    ASSERT_NE(plugin, nullptr);
+    juce::Random random(3);
+    for (int round = 0; round < 2; ++round)
+    {
+        std::unique_ptr<juce::AudioProcessorEditor> editor(plugin->createEditorIfNeeded());
+        ASSERT_NE(editor, nullptr);
+        editor->addToDesktop(0);
+        editor->setVisible(true);
+        for (const auto width : { 896, 1120, 1280 })
+        {
+            editor->setSize(width, width * 9 / 16);
+            const auto end = juce::Time::getMillisecondCounter() + 350;
+            while (juce::Time::getMillisecondCounter() < end)
+            {
+                for (auto* p : plugin->getParameters())
+                    p->setValueNotifyingHost(random.nextFloat());
+                juce::MessageManager::getInstance()->runDispatchLoopUntil(20);
+            }
+        }
+        plugin->editorBeingDeleted(editor.get());
+        editor.reset();
+        juce::MessageManager::getInstance()->runDispatchLoopUntil(50);
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(Formats, Hosted, testing::Values(Format::vst3, Format::lv2), formatLabel);
 } // namespace zq6::host
 
