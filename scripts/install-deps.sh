@@ -8,6 +8,7 @@ packages=(
     libgtest-dev libbenchmark-dev
     fonts-inter
     xvfb xauth lilv-utils
+    locales
 )
 
 sudo_cmd=()
@@ -23,4 +24,9 @@ done
 if [ "${#missing[@]}" -gt 0 ]; then
     "${sudo_cmd[@]}" apt-get update
     DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
+fi
+
+# The number-text tests run once under a locale with a decimal comma.
+if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
+    "${sudo_cmd[@]}" localedef -i de_DE -f UTF-8 de_DE.UTF-8
 fi
