@@ -43,20 +43,21 @@ bool LearnCycle::cancel()
 
 void LearnCycle::publishCancelled()
 {
-    capture.state.store(LearnCapture::off);
-    control.state.store(static_cast<int>(LearnState::idle));
-    control.progress.store(0.0f);
-    control.waitingForSignal.store(false);
-    control.status.store(static_cast<int>(LearnStatus::cancelled));
+    publishEnd(0.0f, LearnStatus::cancelled);
 }
 
 void LearnCycle::publishLearned()
 {
+    publishEnd(1.0f, LearnStatus::learned);
+}
+
+void LearnCycle::publishEnd(float progress, LearnStatus status)
+{
     capture.state.store(LearnCapture::off);
     control.state.store(static_cast<int>(LearnState::idle));
-    control.progress.store(1.0f);
+    control.progress.store(progress);
     control.waitingForSignal.store(false);
-    control.status.store(static_cast<int>(LearnStatus::learned));
+    control.status.store(static_cast<int>(status));
 }
 
 bool LearnCycle::tick(double hostBpm)

@@ -42,6 +42,7 @@ public:
     static constexpr double waitingAfterMs = 3000.0;
 
 private:
+    void publishEnd(float progress, LearnStatus status);
     void drainCapture() noexcept;
     void publishProgress();
 
