@@ -123,10 +123,61 @@ void ZQ6AudioProcessor::setMode(int newMode)
 void ZQ6AudioProcessor::timerCallback()
 {
     parameterUndo.tick();
-    // The Learn cycle's work runs here: after deferred gesture ends are recorded, before the commit,
-    // so a Learn that finishes in this tick commits its own step.
+    // After deferred gesture ends are recorded, before the commit, so a finishing Learn commits its own step.
+    tickLearn();
     if (!parameterUndo.isGestureOpen() && history.stepPending())
         history.commitStep();
+}
+
+bool ZQ6AudioProcessor::startLearn()
+{
+    if (!learnControl.isIdle() || !learnCycle.canStart())
+        return false;
+    learnBefore = currentLearnSnapshot();
+    const auto sel = learnSettings.selection();
+    AnalyzerConfig config;
+    config.sampleRate = engine.getLearnCapture().lastRate.load();
+    config.mode = mode.load();
+    config.sourceGroup = foldSourceGroup(sel.group);
+    config.sourceEntry = foldSourceEntry(config.sourceGroup, sel.entry);
+    config.listenSeconds = sourcePreset(config.sourceGroup, config.sourceEntry).listenSeconds;
+    learnCycle.start(config);
+    return true;
+}
+
+bool ZQ6AudioProcessor::cancelLearn()
+{
+    return learnCycle.cancel();
+}
+
+void ZQ6AudioProcessor::tickLearn()
+{
+    if (!learnCycle.tick(getHostTempo()))
+        return;
+    const juce::ScopedLock lock(processorLock);
+    if (learnControl.isListening())
+        finishLearn();
+    else
+        learnCycle.publishCancelled();
+}
+
+void ZQ6AudioProcessor::finishLearn()
+{
+    beginHistoryStep("Learn");
+    const auto features = learnCycle.getAnalyzer().computeLearnFeatures();
+    learnCycle.publishLearned();
+    if (features.fValid == 1)
+    {
+        const auto sel = learnSettings.selection();
+        auto derived = deriveLearnSettings(features, sel.group, sel.entry, sel.character, 0.0);
+        derived.record.hasResult = 1;
+        learnSettings.setCharacterOverride(derived.record.sSpaceOverride);
+        learnSettings.setDerivedFor(sel);
+        learnSettings.storeRecord(derived.record);
+        learnSettings.applyLearnSettings(derived, sel, false, &history.getEditManager());
+        history.getEditManager().perform(new LearnSnapshotAction(*this, learnBefore, currentLearnSnapshot()));
+    }
+    commitPendingStep();
 }
 
 juce::String ZQ6AudioProcessor::stateFingerprint() const

@@ -5,6 +5,7 @@
 #include "../engine/ReverbEngine.h"
 #include "../../plugin-common/web/LivenessToken.h"
 #include "../learn/LearnControl.h"
+#include "../learn/LearnCycle.h"
 #include "../learn/LearnSettings.h"
 #include "../learn/LearnSnapshot.h"
 #include "../learn/SourceSelection.h"
@@ -83,6 +84,14 @@ public:
     SourceSelection getSourceSelection() const { return learnSettings.selection(); }
     LearnSettings& getLearnSettings() noexcept { return learnSettings; }
 
+    // The Learn button: start while idle (false below 8000 Hz or before prepare), cancel otherwise
+    // (false when there was nothing to cancel).
+    bool startLearn();
+    bool cancelLearn();
+    // The Learn work of the 33 ms tick; finishes the cycle as the history step "Learn".
+    void tickLearn();
+    LearnCycle& getLearnCycle() noexcept { return learnCycle; }
+
     // The Learn state that a history step restores as a whole.
     class LearnSnapshotAction;
     LearnSnapshot currentLearnSnapshot() const;
@@ -116,6 +125,7 @@ private:
     void installSlotCallbacks();
     void applySlotExtra(const juce::ValueTree& extra, juce::UndoManager* undoManager);
     void changeSelection(SourceSelection sel, const juce::String& stepName);
+    void finishLearn();
     void removeForeignChildren();
 
     // The Source selection follows the baseline.
@@ -132,6 +142,8 @@ private:
     SlotBank slots;
     ReverbEngine engine;
     LearnControl learnControl;
+    LearnCycle learnCycle { learnControl, engine.getLearnCapture() };
+    LearnSnapshot learnBefore;
     std::atomic<int> mode { insert };
     std::atomic<double> hostTempo { 0.0 };
     juce::CriticalSection processorLock;
