@@ -186,4 +186,56 @@ TEST(RenderTool, PercentagesTakeFractionsOrPercentTexts)
     ASSERT_TRUE(b.loadFileAsData(second));
     EXPECT_EQ(first, second);
 }
+namespace
+{
+// Snare-like noise bursts four times a second over a low tone: material Learn can finish on.
+juce::AudioBuffer<float> learnableMaterial(double seconds)
+{
+    const auto rate = 48000.0;
+    juce::AudioBuffer<float> audio(2, static_cast<int>(seconds * rate));
+    juce::Random random(17);
+    for (int i = 0; i < audio.getNumSamples(); ++i)
+    {
+        const auto sinceHit = std::fmod(i / rate, 0.25);
+        const auto burst = (random.nextFloat() * 2.0f - 1.0f) * 0.5f * std::exp(-static_cast<float>(sinceHit) * 30.0f);
+        const auto tone = 0.05f * std::sin(2.0f * juce::MathConstants<float>::pi * 110.0f * static_cast<float>(i / rate));
+        audio.setSample(0, i, burst + tone);
+        audio.setSample(1, i, burst * 0.9f + tone);
+    }
+    return audio;
+}
+} // namespace
+
+// Learn runs on the file before rendering, the same cycle the plug-in runs, and reports what it set.
+TEST(RenderTool, LearnsFromTheInputBeforeRendering)
+{
+    Folder folder;
+    const auto in = folder.file("in.wav");
+    const auto out = folder.file("out.wav");
+    writeWav(in, learnableMaterial(14.0), 48000.0, 24);
+
+    const auto learned = render({ in.getFullPathName(), out.getFullPathName(), "--learn", "--source", "Drums/Snare", "--quiet" });
+    ASSERT_EQ(learned.exitCode, 0) << learned.output;
+    EXPECT_TRUE(learned.output.contains("onsets")) << learned.output;
+    for (auto* id : { "decay ", "predelay ", "brightness ", "size ", "mix " })
+        EXPECT_TRUE(learned.output.contains(id)) << id << " in " << learned.output;
+    EXPECT_TRUE(out.existsAsFile());
+
+    const auto only = render({ "--learn-only", in.getFullPathName(), "--quiet" });
+    EXPECT_EQ(only.exitCode, 0) << only.output;
+    EXPECT_TRUE(only.output.contains("settings:"));
+    EXPECT_EQ(folder.dir.getNumberOfChildFiles(juce::File::findFiles), 2) << "--learn-only writes nothing";
+}
+
+TEST(RenderTool, LearnOnTooShortAnInputExitsWithThreeAndWritesNothing)
+{
+    Folder folder;
+    const auto in = folder.file("in.wav");
+    const auto out = folder.file("out.wav");
+    writeWav(in, learnableMaterial(3.0), 48000.0, 16);
+    const auto run = render({ in.getFullPathName(), out.getFullPathName(), "--learn", "--quiet" });
+    EXPECT_EQ(run.exitCode, 3) << run.output;
+    EXPECT_TRUE(run.output.contains("too short or too quiet")) << run.output;
+    EXPECT_FALSE(out.exists());
+}
 } // namespace zq6::test

@@ -1,6 +1,7 @@
 #include "RenderJob.h"
 
 #include "DemoSignal.h"
+#include "LearnRun.h"
 #include "processor/ParameterText.h"
 #include "processor/ZQ6AudioProcessor.h"
 
@@ -141,16 +142,21 @@ void RenderJob::applySettings(ZQ6AudioProcessor& processor) const
     }
 }
 
-juce::AudioBuffer<float> RenderJob::process(ZQ6AudioProcessor& processor, const Input& input) const
+void RenderJob::prepare(ZQ6AudioProcessor& processor, const Input& input) const
 {
-    const auto channels = input.audio.getNumChannels();
-    const auto set = channels == 1 ? juce::AudioChannelSet::mono() : juce::AudioChannelSet::stereo();
+    const auto set = input.audio.getNumChannels() == 1 ? juce::AudioChannelSet::mono() : juce::AudioChannelSet::stereo();
     juce::AudioProcessor::BusesLayout layout;
     layout.inputBuses.add(set);
     layout.outputBuses.add(set);
     processor.setBusesLayout(layout);
     processor.setRateAndBufferSizeDetails(input.sampleRate, blockSize);
     processor.prepareToPlay(input.sampleRate, blockSize);
+}
+
+juce::AudioBuffer<float> RenderJob::process(ZQ6AudioProcessor& processor, const Input& input) const
+{
+    const auto channels = input.audio.getNumChannels();
+    prepare(processor, input);
 
     const auto latency = processor.getLatencySamples();
     const auto inputLength = input.audio.getNumSamples();
@@ -254,6 +260,15 @@ void RenderJob::run()
     ZQ6AudioProcessor processor;
     applySource(processor);
     applySettings(processor);
+    if (options.learn)
+    {
+        prepare(processor, input);
+        std::fputs(runLearn(processor, input.audio, input.sampleRate).toRawUTF8(), stdout);
+        std::fflush(stdout);
+        if (options.learnOnly)
+            return;
+        processor.reset(); // the render starts from a silent reverb, as playback would
+    }
     const auto rendered = process(processor, input);
     write(rendered, input);
     if (!options.quiet)

@@ -30,6 +30,7 @@ private:
     Input loadInput() const;
     void applySource(ZQ6AudioProcessor& processor) const;
     void applySettings(ZQ6AudioProcessor& processor) const;
+    void prepare(ZQ6AudioProcessor& processor, const Input& input) const;
     juce::AudioBuffer<float> process(ZQ6AudioProcessor& processor, const Input& input) const;
     void write(const juce::AudioBuffer<float>& audio, const Input& input) const;
     void showProgress(double fraction) const;

@@ -14,8 +14,8 @@ juce::String takeValue(const juce::StringArray& args, int& i, const juce::String
 
 juce::String usage()
 {
-    return "usage: zq6-render [in] out.wav [--source group/entry] [--character name] [--set id=value]... "
-           "[--tail seconds] [--quiet] | --list-sources";
+    return "usage: zq6-render [in] out.wav [--learn] [--source group/entry] [--character name] [--set id=value]... "
+           "[--tail seconds] [--quiet] | --learn-only [in] [--source ...] [--character ...] | --list-sources";
 }
 
 RenderOptions parseArguments(const juce::StringArray& args)
@@ -48,6 +48,11 @@ RenderOptions parseArguments(const juce::StringArray& args)
         {
             options.characterChoice = findCharacterChoice(takeValue(args, i, arg));
         }
+        else if (arg == "--learn" || arg == "--learn-only")
+        {
+            options.learn = true;
+            options.learnOnly = options.learnOnly || arg == "--learn-only";
+        }
         else if (arg == "--list-sources")
         {
             options.listSources = true;
@@ -68,6 +73,14 @@ RenderOptions parseArguments(const juce::StringArray& args)
 
     if (options.listSources && files.isEmpty())
         return options;
+    if (options.learnOnly)
+    {
+        if (files.size() > 1)
+            throw RenderError("--learn-only takes an input file and no output; " + usage());
+        if (files.size() == 1)
+            options.input = juce::File::getCurrentWorkingDirectory().getChildFile(files[0]);
+        return options;
+    }
     if (files.size() == 1)
         options.output = juce::File::getCurrentWorkingDirectory().getChildFile(files[0]);
     else if (files.size() == 2)

@@ -28,6 +28,8 @@ struct RenderOptions
     std::optional<double> tailSeconds;
     bool quiet = false;
     bool listSources = false;
+    bool learn = false;     // run a Learn cycle on the input before rendering
+    bool learnOnly = false; // print what Learn found and set, render nothing
 };
 
 // Throws RenderError on malformed arguments.
