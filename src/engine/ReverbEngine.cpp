@@ -81,15 +81,11 @@ void ReverbEngine::prepare(double rate)
     prepared = true;
 }
 
-void ReverbEngine::setUpSmoothers()
+// One table names every smoother with its time constant, so set-up and reset can never miss one.
+template <typename Visit>
+void ReverbEngine::forEachSmoother(Visit&& visit)
 {
-    struct Setting
-    {
-        BlockSmoother* smoother;
-        float tau;
-        bool logDomain;
-    };
-    const Setting settings[] = {
+    const SmootherSetting settings[] = {
         { &mixSmoother, 0.02f, false },          { &deltaSmoother, 0.015f, false },
         { &wetSmoother, 0.02f, false },          { &outputSmoother, 0.02f, false },
         { &sibilanceSmoother, 0.02f, false },    { &breathSmoother, 0.02f, false },
@@ -105,21 +101,20 @@ void ReverbEngine::setUpSmoothers()
         { &lowDecayMultSmoother, 0.07f, true },  { &highDecayMultSmoother, 0.07f, true },
         { &noErWeightSmoother, 0.02f, false },
     };
-    for (const auto& s : settings)
-        s.smoother->setup(hostRate, s.tau, s.logDomain);
+    for (const auto& setting : settings)
+        visit(setting);
+}
+
+void ReverbEngine::setUpSmoothers()
+{
+    forEachSmoother([this](const SmootherSetting& s) { s.smoother->setup(hostRate, s.tau, s.logDomain); });
 }
 
 void ReverbEngine::reset() noexcept
 {
     clearEngine();
     dryDelay.clear();
-    for (auto* s : { &mixSmoother, &deltaSmoother, &wetSmoother, &outputSmoother, &sibilanceSmoother, &breathSmoother,
-                     &transientSmoother, &preDelaySmoother, &lowDecaySmoother, &midDecaySmoother, &highDecaySmoother,
-                     &lfoRateSmoother, &motionDepthSmoother, &diffusionSmoother, &erLevelSmoother,
-                     &voiceLowPassSmoother, &erThresholdSmoother, &erLowPassSmoother, &widthSmoother, &lowCutSmoother,
-                     &tiltSmoother, &unmaskAmountSmoother, &diffusionMultSmoother, &motionMultSmoother,
-                     &lowDecayMultSmoother, &highDecayMultSmoother, &noErWeightSmoother })
-        s->reset();
+    forEachSmoother([](const SmootherSetting& s) { s.smoother->reset(); });
     resetDoneWhileInactive = true;
     sleeping = false;
 }

@@ -66,6 +66,15 @@ private:
         float shapeLeft[chunkSize], shapeRight[chunkSize];   // S: Shaping delta, aligned
     };
 
+    struct SmootherSetting
+    {
+        BlockSmoother* smoother;
+        float tau;
+        bool logDomain;
+    };
+
+    template <typename Visit>
+    void forEachSmoother(Visit&& visit);
     void setUpSmoothers();
     void clearEngine() noexcept;
     void processChunk(float* left, float* right, int n, const BlockParams& params, bool bypassed) noexcept;
