@@ -64,8 +64,8 @@ protected:
     juce::File cacheFile() const { return folder.getChildFile("QUIL AUDIO").getChildFile("ZQ-6.update.json"); }
 
     LocalHttpServer server;
-    juce::File folder = juce::File::getSpecialLocation(juce::File::tempDirectory)
-                            .getNonexistentChildFile("zq6-update-test", "", false);
+    // A random name: ctest runs tests as separate processes in parallel.
+    juce::File folder = juce::File::createTempFile("zq6-update-test");
     juce::StringArray opened;
 };
 
@@ -265,8 +265,7 @@ TEST(PageUrlTest, OnlyPagesUnderTheServiceHost)
 
 TEST(DismissedVersionFileTest, OnlyASmallWellFormedFileCounts)
 {
-    const auto folder = juce::File::getSpecialLocation(juce::File::tempDirectory)
-                            .getNonexistentChildFile("zq6-dismissed-test", "", false);
+    const auto folder = juce::File::createTempFile("zq6-dismissed-test");
     ASSERT_TRUE(folder.createDirectory().wasOk());
     const auto file = folder.getChildFile("ZQ-6.update.json");
     const auto readText = [&](const juce::String& text) {
