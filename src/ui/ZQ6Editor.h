@@ -6,6 +6,7 @@
 #include "Layout.h"
 #include "SizeKeeper.h"
 #include "StagePanel.h"
+#include "TipPopup.h"
 #include "UiContext.h"
 
 #include "../../plugin-common/BakedLayer.h"
@@ -37,6 +38,7 @@ public:
     const quil::ui::BakedLayer& getBackground() const noexcept { return background; }
     ui::HeaderCaps& getHeaderCaps() noexcept { return header; }
     ui::StagePanel& getStagePanel() noexcept { return stagePanel; }
+    ui::TipPopup& getTipPopup() noexcept { return tipPopup; }
 
     // Reads what the processor shows and updates every display that changed.
     void refresh();
@@ -55,6 +57,7 @@ private:
     ui::GlassLookAndFeel lookAndFeel;
     quil::ui::BakedLayer background;
     std::vector<std::pair<juce::String, juce::Component*>> placed;
+    ui::TipPopup tipPopup;
     ui::HeaderCaps header;
     ui::StagePanel stagePanel;
     ui::PanelBase learnPanel;
