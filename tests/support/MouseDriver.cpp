@@ -80,10 +80,10 @@ void MouseDriver::doubleClick(const juce::Component& component, juce::Point<floa
     click(component, at, mods);
 }
 
-void MouseDriver::leave()
+MouseDriver::~MouseDriver()
 {
-    send(window, { -50.0f, -50.0f }, {});
-    clock() += testGapMs;
+    if (held.isAnyMouseButtonDown())
+        send(window, lastPosition, {});
 }
 
 void MouseDriver::send(const juce::Component& component, juce::Point<float> at, juce::ModifierKeys mods)
@@ -92,7 +92,9 @@ void MouseDriver::send(const juce::Component& component, juce::Point<float> at, 
     jassert(peer != nullptr);
     clock() += eventStepMs;
     juce::ModifierKeys::currentModifiers = mods;
-    peer->handleMouseEvent(juce::MouseInputSource::InputSourceType::mouse, window.getLocalPoint(&component, at), mods,
+    lastPosition = window.getLocalPoint(&component, at);
+    held = mods;
+    peer->handleMouseEvent(juce::MouseInputSource::InputSourceType::mouse, lastPosition, mods,
                            juce::MouseInputSource::defaultPressure, juce::MouseInputSource::defaultOrientation,
                            clock());
 }

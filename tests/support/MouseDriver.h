@@ -23,6 +23,8 @@ class MouseDriver
 {
 public:
     explicit MouseDriver(TestWindow& window);
+    // Lets go of a button still held, so that the next test starts with the mouse up.
+    ~MouseDriver();
 
     // Positions are in the coordinates of `component`; without a button in `mods` the left one is used.
     void press(const juce::Component& component, juce::Point<float> at, juce::ModifierKeys mods = {});
@@ -30,12 +32,12 @@ public:
     void release(const juce::Component& component, juce::Point<float> at, juce::ModifierKeys mods = {});
     void click(const juce::Component& component, juce::Point<float> at, juce::ModifierKeys mods = {});
     void doubleClick(const juce::Component& component, juce::Point<float> at, juce::ModifierKeys mods = {});
-    // Leaves the pointer outside every component and clears the click count.
-    void leave();
 
 private:
     void send(const juce::Component& component, juce::Point<float> at, juce::ModifierKeys mods);
 
     TestWindow& window;
+    juce::Point<float> lastPosition;
+    juce::ModifierKeys held;
 };
 } // namespace zq6::test
