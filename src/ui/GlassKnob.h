@@ -25,11 +25,10 @@ class GlassKnob : public juce::Slider
 {
 public:
     // The parameters whose knobs can show a suggestion, in the order of the Learn suggestions.
-    static constexpr std::array<const char*, 14> suggestionIds { "decay",           "decay_beats",    "predelay",
-                                                                 "predelay_note",   "brightness",     "lowcut",
-                                                                 "er_trim",         "clean_shaping",  "shape_sibilance",
-                                                                 "shape_breath",    "shape_attack",   "clean_unmask",
-                                                                 "size",            "mix" };
+    static constexpr std::array<const char*, 14> suggestionIds {
+        "decay", "decay_beats", "predelay", "predelay_note", "brightness", "lowcut", "er_trim",
+        "clean_shaping", "shape_sibilance", "shape_breath", "shape_attack", "clean_unmask", "size", "mix"
+    };
     static constexpr float disabledOpacity = 0.45f;
     static constexpr float baseDragDistance = 160.0f;
     static constexpr float deadZone = 3.0f;
@@ -73,7 +72,6 @@ public:
 
     const UiContext& getContext() const noexcept { return context; }
     const juce::String& getLayoutId() const noexcept { return layoutId; }
-    juce::RangedAudioParameter& getParameter() const noexcept { return parameter; }
     const juce::String& getUnit() const noexcept { return unit; }
     const KnobOptions& getOptions() const noexcept { return options; }
     const KnobMarks& getMarks() const noexcept { return marks; }
