@@ -49,6 +49,7 @@ ZQ6Editor::ZQ6Editor(ZQ6AudioProcessor& p)
       context(makeContext(layout)),
       lookAndFeel(context),
       background(ui::palette::chassis),
+      tipPopup(context),
       header(context, slotHistoryActions()),
       stagePanel(context),
       learnPanel(context, "learn"),
@@ -77,6 +78,8 @@ ZQ6Editor::ZQ6Editor(ZQ6AudioProcessor& p)
         addAndMakeVisible(*panel);
         placed.emplace_back(panel->getLayoutId(), panel);
     }
+    addChildComponent(tipPopup);
+    context.tipPopup = &tipPopup;
 
     resized();
     setWantsKeyboardFocus(true);

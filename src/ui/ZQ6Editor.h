@@ -7,6 +7,7 @@
 #include "Layout.h"
 #include "SizeKeeper.h"
 #include "StagePanel.h"
+#include "TipPopup.h"
 #include "UiContext.h"
 
 #include "../../plugin-common/BakedLayer.h"
@@ -38,6 +39,7 @@ public:
     const quil::ui::BakedLayer& getBackground() const noexcept { return background; }
     ui::HeaderCaps& getHeaderCaps() noexcept { return header; }
     ui::StagePanel& getStagePanel() noexcept { return stagePanel; }
+    ui::TipPopup& getTipPopup() noexcept { return tipPopup; }
 
     // Reads what the processor shows and updates every display that changed.
     void refresh();
@@ -57,6 +59,7 @@ private:
     quil::ui::BakedLayer background;
     std::vector<std::pair<juce::String, juce::Component*>> placed;
     ui::DelayedTooltipWindow tooltipWindow { this };
+    ui::TipPopup tipPopup;
     ui::HeaderCaps header;
     ui::StagePanel stagePanel;
     ui::PanelBase learnPanel;
