@@ -161,6 +161,13 @@ TEST_F(Meters, OnlyTheNumbersAndLampsTakeClicks)
     EXPECT_FALSE(view.hitTest(juce::roundToInt(beside.getCentreX()), juce::roundToInt(beside.getY() - 2.0f)));
 }
 
+TEST_F(Meters, CarriesItsHelpEntry)
+{
+    EXPECT_EQ(view.getTitle(), "Level meters");
+    EXPECT_TRUE(view.getDescription().startsWith("Input and output peak levels."));
+    EXPECT_TRUE(view.getTooltip().startsWith("Level meters - Input and output peak levels."));
+}
+
 TEST_F(Meters, AccessibleTextReadsBothSides)
 {
     tick({ 1.0f, 0.2f, 0.5f, 0.0f });

@@ -1,5 +1,9 @@
+#include "engine/CharacterVoicing.h"
+#include "processor/ParameterIds.h"
+#include "support/ProcessorHarness.h"
 #include "support/ShippedUi.h"
 #include "ui/InstrumentWindow.h"
+#include "ui/TailInputReader.h"
 #include "ui/ValueNoise.h"
 
 #include <gtest/gtest.h>
@@ -179,6 +183,29 @@ TEST_F(TailView, OnsetsNeedAJumpAboveTheFloorAndFourHundredMillisecondsApart)
     refreshAt(1333.0, 1.0f);
     EXPECT_EQ(view.getPulse().onsetCount(), 2);
     EXPECT_EQ(motionQuestions, 2);
+}
+
+TEST(TailInputReader, TakesTheEffectiveDecayAndTheVoicingOfTheEffectiveCharacter)
+{
+    ProcessorHarness harness;
+    // Choosing a Character sets its suggested values, so it comes first.
+    ASSERT_TRUE(harness.processor().chooseCharacter(4));
+    harness.set(pid::decayUnit, 1.0f);
+    harness.set(pid::decayBeats, 8.0f);
+    harness.set(pid::erTrim, -48.0f);
+    harness.set(pid::width, 1.5f);
+    harness.set(pid::lowcut, 250.0f);
+
+    const auto in = ui::TailInputReader(harness.processor()).read();
+    EXPECT_FLOAT_EQ(in.decaySeconds, 4.0f); // 8 beats at the 120 BPM used without a host tempo
+    EXPECT_EQ(in.erWeight, 0.0f);
+    EXPECT_FLOAT_EQ(in.width, 1.5f);
+    EXPECT_FLOAT_EQ(in.lowCutHz, 250.0f);
+    const auto& voicing = voicingFor(Character::plate);
+    EXPECT_EQ(in.highDecayMult, voicing.highDecayMult);
+    EXPECT_EQ(in.voiceLowPassHz, voicing.voiceLowPassHz);
+    EXPECT_EQ(in.erLowPassHz, voicing.erLowPassHz);
+    EXPECT_EQ(in.erOrderThreshold, voicing.erOrderThreshold);
 }
 
 TEST(ValueNoise, LatticePointsAreTheHashAndCellsJoinSmoothly)

@@ -1,4 +1,7 @@
+#include "processor/ZQ6AudioProcessor.h"
+#include "support/ScopedSettingsHome.h"
 #include "ui/DelayedTooltipWindow.h"
+#include "ui/ZQ6Editor.h"
 
 #include <gtest/gtest.h>
 
@@ -112,6 +115,16 @@ TEST_F(DelayedTooltips, ComponentsThatAreNotTooltipClientsHaveNoTip)
     window.getTipFor(plain);
     now = 9000.0;
     EXPECT_EQ(window.getTipFor(plain), "");
+}
+TEST(EditorTooltips, TheEditorHoldsOneDelayedTooltipWindow)
+{
+    const ScopedSettingsHome home;
+    ZQ6AudioProcessor processor;
+    const std::unique_ptr<juce::AudioProcessorEditor> editor(processor.createEditor());
+    auto windows = 0;
+    for (auto* child : editor->getChildren())
+        windows += dynamic_cast<ui::DelayedTooltipWindow*>(child) != nullptr ? 1 : 0;
+    EXPECT_EQ(windows, 1);
 }
 } // namespace
 } // namespace zq6::test

@@ -34,7 +34,8 @@ double highResolutionMs()
 
 juce::String tickLabel(float seconds, int decimals)
 {
-    const auto number = decimals > 0 ? juce::String(seconds, decimals) : juce::String(juce::roundToInt(seconds));
+    const auto number = decimals > 0 && seconds > 0.0f ? juce::String(seconds, decimals)
+                                                        : juce::String(juce::roundToInt(seconds));
     return number + " s";
 }
 } // namespace

@@ -2,12 +2,14 @@
 
 #include "CacheKey.h"
 #include "GlassLookAndFeel.h"
+#include "HelpTable.h"
 #include "Palette.h"
 
 namespace zq6::ui
 {
 namespace
 {
+constexpr auto helpKey = "ui.meters";
 constexpr float peakTextSize = 8.0f;
 constexpr float hotShare = 0.9f;
 const juce::Colour hotSegment = juce::Colour::fromHSV(1.0f, 0.72f, 0.35f, 1.0f);
@@ -33,7 +35,11 @@ private:
 };
 } // namespace
 
-MetersView::MetersView(const UiContext& uiContext) : context(uiContext), geometry(geometryOf(uiContext)) {}
+MetersView::MetersView(const UiContext& uiContext) : context(uiContext), geometry(geometryOf(uiContext))
+{
+    applyHelp(*this, helpKey);
+    setTooltip(tooltipText(helpKey));
+}
 
 void MetersView::update(const Peaks& peaks)
 {

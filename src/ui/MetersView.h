@@ -14,7 +14,7 @@ namespace zq6::ui
 {
 // Input and output level bars with held peak marks, the two peak numbers and their clip lamps.
 // Fed by the editor's refresh; a click on a number (or its lamp) resets that side.
-class MetersView : public juce::Component
+class MetersView : public juce::Component, public juce::SettableTooltipClient
 {
 public:
     using Peaks = std::array<float, 4>;
