@@ -65,10 +65,7 @@ protected:
             auto& processor = harness.processor();
             const auto peaks = processor.getMeterPeaks().readAndClearAll();
             meters.update(peaks);
-            ui::BandsView::Reductions reductions {};
-            for (int j = 0; j < ui::BandsView::bandCount; ++j)
-                reductions[static_cast<size_t>(j)] = processor.getEngine().getUnmask().getReductionDb(j);
-            bands.update(reductions);
+            bands.update(processor.getEngine().getUnmask().getReductionsDb());
             tail.refresh(reader.read(), peaks[0], peaks[1]);
         }
     }

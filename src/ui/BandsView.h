@@ -13,6 +13,7 @@ class BandsView : public juce::Component
 {
 public:
     static constexpr int bandCount = 24;
+    // As Unmask publishes them.
     using Reductions = std::array<float, bandCount>;
 
     explicit BandsView(const UiContext& context);
