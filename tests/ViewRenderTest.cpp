@@ -71,7 +71,7 @@ protected:
     }
 
     // The view as drawn, at the background's resolution; saved over its panel's part of the background
-    // when a folder is named in ZQ6_VIEW_SNAPSHOTS.
+    // when a folder is named in ZQ6_PICTURE_DIR.
     juce::Image render(juce::Component& view, const char* panelId)
     {
         const auto bakeScale = static_cast<float>(ui.layout.bakeWidth) / static_cast<float>(ui.layout.baseWidth);
@@ -91,7 +91,7 @@ protected:
 
     static void saveIfAsked(const juce::Image& image, const char* name)
     {
-        const auto folder = juce::SystemStats::getEnvironmentVariable("ZQ6_VIEW_SNAPSHOTS", {});
+        const auto folder = juce::SystemStats::getEnvironmentVariable("ZQ6_PICTURE_DIR", {});
         if (folder.isEmpty())
             return;
         juce::FileOutputStream out(juce::File(folder).getChildFile(juce::String(name) + ".png"));
