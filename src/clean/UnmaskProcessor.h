@@ -31,6 +31,13 @@ public:
 
     // Published reduction of a band in positive dB (0 = none); any thread.
     float getReductionDb(int band) const noexcept { return reductions[static_cast<std::size_t>(band)].load(std::memory_order_relaxed); }
+    std::array<float, numBands> getReductionsDb() const noexcept
+    {
+        std::array<float, numBands> all {};
+        for (int band = 0; band < numBands; ++band)
+            all[static_cast<std::size_t>(band)] = getReductionDb(band);
+        return all;
+    }
     const UnmaskBand& getBand(int band) const noexcept { return layout.bands[static_cast<std::size_t>(band)]; }
 
 private:

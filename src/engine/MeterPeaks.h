@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <atomic>
 
 namespace zq6
@@ -25,5 +26,11 @@ struct MeterPeaks
     }
 
     float readAndClear(int index) noexcept { return peaks[index].exchange(0.0f, std::memory_order_relaxed); }
+
+    // All four in index order, each reported once.
+    std::array<float, 4> readAndClearAll() noexcept
+    {
+        return { readAndClear(inputLeft), readAndClear(inputRight), readAndClear(outputLeft), readAndClear(outputRight) };
+    }
 };
 } // namespace zq6

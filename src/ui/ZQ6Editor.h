@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DelayedTooltipWindow.h"
 #include "EditorSettings.h"
 #include "GlassLookAndFeel.h"
 #include "HeaderCaps.h"
@@ -57,6 +58,7 @@ private:
     ui::GlassLookAndFeel lookAndFeel;
     quil::ui::BakedLayer background;
     std::vector<std::pair<juce::String, juce::Component*>> placed;
+    ui::DelayedTooltipWindow tooltipWindow { this };
     ui::TipPopup tipPopup;
     ui::HeaderCaps header;
     ui::StagePanel stagePanel;
