@@ -5,10 +5,6 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 export CCACHE_BASEDIR=$PWD
-# The bundles link ThreadSanitizer's shared runtime, so every program that loads them (the LV2
-# helper at build time, the tests) must find it.
-runtime_dir=$(dirname "$(clang++ -print-file-name=libclang_rt.tsan-x86_64.so)")
-export LD_LIBRARY_PATH="$runtime_dir${LD_LIBRARY_PATH:+:$LD_LIBRARY_PATH}"
 export TSAN_OPTIONS="halt_on_error=0 second_deadlock_stack=1 ${TSAN_OPTIONS:-}"
 
 cmake --preset tsan
