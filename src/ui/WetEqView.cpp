@@ -78,6 +78,7 @@ WetEqView::WetEqView(const UiContext& contextToUse, juce::AudioProcessorValueTre
     applyHelp(shapeButton, "ui.eqShape");
     shapeButton.setTooltip(tooltipText("ui.eqShape"));
     shapeButton.onClick = [this] { switchShape(); };
+    shapeButton.setWantsKeyboardFocus(false);
     addChildComponent(shapeButton);
 
     for (int f = 0; f < fieldCount; ++f)
@@ -184,7 +185,12 @@ void WetEqView::recompute()
 
 void WetEqView::readParameters()
 {
-    const auto valueOf = [this](const char* id) { return parameters.getRawParameterValue(id)->load(); };
+    // From the parameters themselves: their raw-value mirrors may not have heard of a change yet
+    // when an attachment reports it.
+    const auto valueOf = [this](const char* id) {
+        const auto& p = parameter(id);
+        return p.convertFrom0to1(p.getValue());
+    };
     for (int b = 0; b < WetEqSettings::bandCount; ++b)
     {
         settings.type[b] = valueOf(pid::eqType[b]);
