@@ -40,6 +40,7 @@ ChoiceGroup::ChoiceGroup(const UiContext& uiContext, const juce::StringArray& it
 
 ChoiceGroup::~ChoiceGroup()
 {
+    // The attachment goes first: its callback uses the rest of the group.
     attachment.reset();
 }
 

@@ -268,11 +268,9 @@ std::unique_ptr<juce::AccessibilityHandler> GlassButton::createAccessibilityHand
 {
     const auto role = getClickingTogglesState() ? juce::AccessibilityRole::toggleButton
                                                 : juce::AccessibilityRole::button;
-    const auto hasValue = style == Style::window || style == Style::learn;
-    return std::make_unique<StateButtonHandler>(*this, role,
-                                                hasValue ? StateButtonHandler::ValueText([this] {
-                                                    return accessibleValueText();
-                                                })
-                                                         : StateButtonHandler::ValueText());
+    StateButtonHandler::ValueText valueText;
+    if (style == Style::window || style == Style::learn)
+        valueText = [this] { return accessibleValueText(); };
+    return std::make_unique<StateButtonHandler>(*this, role, std::move(valueText));
 }
 } // namespace zq6::ui

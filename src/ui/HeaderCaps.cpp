@@ -58,8 +58,12 @@ void HeaderCaps::refresh()
     const auto learning = learnRunning();
     caps[slotA]->setToggleState(slot == 0, juce::dontSendNotification);
     caps[slotB]->setToggleState(slot == 1, juce::dontSendNotification);
-    caps[copy]->setCaption(slot == 1 ? "B>A" : "A>B");
-    showHelp(*caps[copy], slot == 1 ? "ui.copyBtoA" : "ui.copyAtoB");
+    const juce::String copyCaption(slot == 1 ? "B>A" : "A>B");
+    if (caps[copy]->getCaption() != copyCaption || caps[copy]->getTooltip().isEmpty())
+    {
+        caps[copy]->setCaption(copyCaption);
+        showHelp(*caps[copy], slot == 1 ? "ui.copyBtoA" : "ui.copyAtoB");
+    }
 
     for (auto index : { slotA, slotB, copy })
         caps[static_cast<size_t>(index)]->setEnabled(!learning);
