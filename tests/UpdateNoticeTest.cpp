@@ -1,5 +1,6 @@
 #include "processor/ZQ6AudioProcessor.h"
 #include "support/LocalHttpServer.h"
+#include "support/LocalUpdateCheck.h"
 #include "support/MessagePump.h"
 #include "support/PeerInput.h"
 #include "support/ScopedSettingsHome.h"
@@ -7,7 +8,6 @@
 #include "update/UpdateNotice.h"
 #include "update/UpdateRules.h"
 #include "web/DetachedJobs.h"
-#include "web/WebClient.h"
 
 #include <gtest/gtest.h>
 
@@ -45,17 +45,8 @@ protected:
 
     UpdateCore::Config config()
     {
-        UpdateCore::Config c;
-        c.product = "ZQ-6";
-        c.currentVersion = "1.0.0";
-        c.cacheFile = folder.getChildFile("ZQ-6.update.json");
-        c.baseUrl = server.baseUrl();
-        c.transport = [base = server.baseUrl()](const quil::api::Request& request) {
-            return quil::web::performRequest(request, { base });
-        };
-        c.launcher = [](std::function<void()> job) { return quil::web::launchDetached(std::move(job)); };
-        c.urlOpener = [this](const juce::String& url) { opened.add(url); };
-        return c;
+        return localUpdateConfig(server.baseUrl(), folder.getChildFile("ZQ-6.update.json"),
+                                 [this](const juce::String& url) { opened.add(url); });
     }
 
     LocalHttpServer server;

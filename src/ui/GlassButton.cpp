@@ -54,28 +54,27 @@ GlassButton::GlassButton(const UiContext& uiContext, Style buttonStyle, const ju
     setClickingTogglesState(toggles);
 }
 
+void GlassButton::showText(juce::String& shown, const juce::String& newText)
+{
+    if (newText == shown)
+        return;
+    shown = newText;
+    repaint();
+}
+
 void GlassButton::setCaption(const juce::String& newText)
 {
-    if (newText == caption)
-        return;
-    caption = newText;
-    repaint();
+    showText(caption, newText);
 }
 
 void GlassButton::setKey(const juce::String& newText)
 {
-    if (newText == key)
-        return;
-    key = newText;
-    repaint();
+    showText(key, newText);
 }
 
 void GlassButton::setValue(const juce::String& newText)
 {
-    if (newText == value)
-        return;
-    value = newText;
-    repaint();
+    showText(value, newText);
 }
 
 juce::String GlassButton::accessibleValueText() const
@@ -87,10 +86,7 @@ juce::String GlassButton::accessibleValueText() const
 
 void GlassButton::setStatus(const juce::String& newText)
 {
-    if (newText == status)
-        return;
-    status = newText;
-    repaint();
+    showText(status, newText);
 }
 
 void GlassButton::setProgress(float newProgress)

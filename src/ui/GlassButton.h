@@ -61,6 +61,8 @@ private:
         juce::Rectangle<float> key, value, title, status, single;
     };
 
+    // Stores a changed text and repaints.
+    void showText(juce::String& shown, const juce::String& newText);
     void paintChip(juce::Graphics& g, bool isHighlighted, bool isDown);
     void paintDelta(juce::Graphics& g, bool isHighlighted, bool isDown);
     void paintWindow(juce::Graphics& g);

@@ -1,7 +1,7 @@
 #include "LocalHttpServer.h"
+#include "LocalUpdateCheck.h"
 
 #include "processor/ProductInfo.h"
-#include "web/WebClient.h"
 
 #include <gtest/gtest.h>
 
@@ -18,14 +18,9 @@ public:
     void SetUp() override
     {
         const auto base = "http://127.0.0.1:" + juce::String(LocalHttpServer::unusedPort());
-        auto config = quil::update::UpdateCore::defaultConfig(productName, productVersion);
-        config.baseUrl = base;
-        config.cacheFile = folder.getChildFile(juce::String(productName) + ".update.json");
-        config.transport = [base](const quil::api::Request& request) {
-            return quil::web::performRequest(request, { base });
-        };
-        config.urlOpener = [](const juce::String&) {};
-        quil::update::UpdateCore::forProduct(config);
+        quil::update::UpdateCore::forProduct(
+            localUpdateConfig(base, folder.getChildFile(juce::String(productName) + ".update.json"),
+                              [](const juce::String&) {}));
     }
 
     void TearDown() override { folder.deleteRecursively(); }
