@@ -3,6 +3,7 @@
 #include "EditorSettings.h"
 #include "GlassLookAndFeel.h"
 #include "HeaderCaps.h"
+#include "HeaderExtras.h"
 #include "Layout.h"
 #include "SizeKeeper.h"
 #include "StagePanel.h"
@@ -38,6 +39,7 @@ public:
     const quil::ui::BakedLayer& getBackground() const noexcept { return background; }
     ui::HeaderCaps& getHeaderCaps() noexcept { return header; }
     ui::StagePanel& getStagePanel() noexcept { return stagePanel; }
+    ui::HeaderExtras& getHeaderExtras() noexcept { return headerExtras; }
     ui::TipPopup& getTipPopup() noexcept { return tipPopup; }
 
     // Reads what the processor shows and updates every display that changed.
@@ -49,6 +51,7 @@ private:
     void timerCallback() override { refresh(); }
     void refreshBypass();
     ui::SlotHistoryActions slotHistoryActions();
+    static ui::HeaderExtras::Services headerServices();
     std::array<ui::PanelBase*, 5> panels() noexcept;
 
     ZQ6AudioProcessor& processor;
@@ -64,6 +67,7 @@ private:
     ui::PanelBase outletPanel;
     ui::PanelBase spacePanel;
     ui::PanelBase cleanPanel;
+    ui::HeaderExtras headerExtras;
     std::unique_ptr<juce::PropertiesFile> settings;
     ui::SizeKeeper sizeKeeper;
     std::atomic<float>* bypass = nullptr;

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "ui/Layout.h"
+#include "ui/UiContext.h"
+
+namespace zq6::test
+{
+// The shipped layout and the editor's faces at a chosen scale, for testing controls on their own.
+struct ShippedUi
+{
+    explicit ShippedUi(float scale = 1.0f);
+
+    ui::Layout layout;
+    ui::UiContext context;
+};
+} // namespace zq6::test
