@@ -36,7 +36,7 @@ ui::UiContext interContext()
 }
 
 // A key press as the window's peer delivers it: to the focused component, then up its parents.
-void pressKey(TestWindow& window, const juce::KeyPress& key)
+void pressKey(DesktopTestWindow& window, const juce::KeyPress& key)
 {
     window.getPeer()->handleKeyPress(key);
 }
@@ -152,7 +152,7 @@ protected:
     juce::AudioProcessorValueTreeState& state = processor.getValueTreeState();
     ui::UiContext context = interContext();
     ui::GlassLookAndFeel lookAndFeel { context };
-    TestWindow window { 800, 300 };
+    DesktopTestWindow window { 800, 300 };
     ui::TipPopup popup { context };
     ui::WetEqView view { context, state };
     MouseDriver mouse { window };

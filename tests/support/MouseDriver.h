@@ -6,11 +6,11 @@ namespace zq6::test
 {
 // A borderless top-level window on the desktop (under Xvfb on a headless machine), so that its
 // children get real mouse and keyboard events through the window's peer.
-class TestWindow : public juce::Component
+class DesktopTestWindow : public juce::Component
 {
 public:
-    TestWindow(int width, int height);
-    ~TestWindow() override;
+    DesktopTestWindow(int width, int height);
+    ~DesktopTestWindow() override;
 
     // Waits until the window is showing and has the keyboard focus; false when it never does.
     bool waitUntilFocused();
@@ -22,7 +22,7 @@ public:
 class MouseDriver
 {
 public:
-    explicit MouseDriver(TestWindow& window);
+    explicit MouseDriver(DesktopTestWindow& window);
 
     // Positions are in the coordinates of `component`; without a button in `mods` the left one is used.
     void press(const juce::Component& component, juce::Point<float> at, juce::ModifierKeys mods = {});
@@ -36,6 +36,6 @@ public:
 private:
     void send(const juce::Component& component, juce::Point<float> at, juce::ModifierKeys mods);
 
-    TestWindow& window;
+    DesktopTestWindow& window;
 };
 } // namespace zq6::test
