@@ -349,6 +349,22 @@ TEST_F(WetEqViewTest, DraggingABandSetsFrequencyAndGainInOneGestureEach)
     EXPECT_EQ(view.getSelected(), bandThree);
 }
 
+TEST_F(WetEqViewTest, ClosingMidDragEndsTheGesturesAndTheHelp)
+{
+    const GestureCounter gestures(processor);
+    auto closing = std::make_unique<ui::WetEqView>(context, state);
+    window.addAndMakeVisible(*closing);
+    closing->setBounds(view.getBounds());
+    mouse.press(*closing, closing->pointPosition(bandTwo));
+    mouse.drag(*closing, closing->pointPosition(bandTwo) + juce::Point<float>(20.0f, -20.0f));
+    ASSERT_EQ(popup.owner(), closing.get());
+    closing.reset();
+    EXPECT_EQ(gestures.ended(pid::eqFreq[1]), 1);
+    EXPECT_EQ(gestures.ended(pid::eqGain[1]), 1);
+    EXPECT_FALSE(popup.isVisible());
+    mouse.release(window, {});
+}
+
 TEST_F(WetEqViewTest, GainDragPastTheTopGivesTwelveDecibels)
 {
     dragPoint(bandTwo, { at(bandTwo).x, -40.0f });

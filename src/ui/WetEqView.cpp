@@ -74,7 +74,13 @@ WetEqView::WetEqView(const UiContext& contextToUse, juce::AudioProcessorValueTre
 {
     applyHelp(*this, "ui.stageEq");
     setTitle("Wet EQ");
+    addControls();
+    attachParameters();
+    recompute();
+}
 
+void WetEqView::addControls()
+{
     applyHelp(shapeButton, "ui.eqShape");
     shapeButton.setTooltip(tooltipText("ui.eqShape"));
     shapeButton.onClick = [this] { switchShape(); };
@@ -84,32 +90,37 @@ WetEqView::WetEqView(const UiContext& contextToUse, juce::AudioProcessorValueTre
     for (int f = 0; f < fieldCount; ++f)
     {
         const auto field = static_cast<Field>(f);
-        fields[static_cast<size_t>(f)] = std::make_unique<WetEqValueField>(context, fieldCallbacks(field),
-                                                                           field == frequencyField);
-        addAndMakeVisible(*fields[static_cast<size_t>(f)]);
+        auto& slot = fields[static_cast<size_t>(f)];
+        slot = std::make_unique<WetEqValueField>(context, fieldCallbacks(field), field == frequencyField);
+        addAndMakeVisible(*slot);
     }
     for (int point = 1; point <= lowPassPoint; ++point)
     {
-        nodes[static_cast<size_t>(point - 1)] = std::make_unique<NodeAccess>(*this, point);
-        addAndMakeVisible(*nodes[static_cast<size_t>(point - 1)]);
+        auto& slot = nodes[static_cast<size_t>(point - 1)];
+        slot = std::make_unique<NodeAccess>(*this, point);
+        addAndMakeVisible(*slot);
     }
+}
 
+void WetEqView::attachParameters()
+{
     for (int b = 0; b < WetEqSettings::bandCount; ++b)
     {
-        attach(bands[static_cast<size_t>(b)].type, pid::eqType[b]);
-        attach(bands[static_cast<size_t>(b)].frequency, pid::eqFreq[b]);
-        attach(bands[static_cast<size_t>(b)].gain, pid::eqGain[b]);
-        attach(bands[static_cast<size_t>(b)].q, pid::eqQ[b]);
+        auto& band = bands[static_cast<size_t>(b)];
+        attach(band.type, pid::eqType[b]);
+        attach(band.frequency, pid::eqFreq[b]);
+        attach(band.gain, pid::eqGain[b]);
+        attach(band.q, pid::eqQ[b]);
     }
     attach(lowPass, pid::eqLp);
     attach(lowCut, pid::lowcut);
-    recompute();
 }
 
 WetEqView::~WetEqView()
 {
     stopTimer();
     endWheelGesture();
+    endDrag();
     hidePopup();
 }
 
@@ -250,38 +261,43 @@ juce::String WetEqView::fieldText(Field field) const
 void WetEqView::placeControls()
 {
     const auto s = context.scale;
-    const auto band = isBand(selected);
     label = pointName(selected);
     const auto labelWidth = GlassLookAndFeel::textWidth(context.font(textSize, true), label) + 2.0f * s;
     labelArea = { geometry.x0, rowTop * s, labelWidth, rowHeight * s };
-    auto x = labelArea.getRight() + rowGap * s;
+    const auto afterChip = placeShapeButton(labelArea.getRight() + rowGap * s);
+    placeFields(afterChip + rowGap * s);
 
+    const auto reach = juce::roundToInt(2.0f * hitRadius * context.scale);
+    for (auto& node : nodes)
+        node->setBounds(juce::Rectangle<int>(reach, reach).withCentre(pointPosition(node->getPoint()).toInt()));
+}
+
+float WetEqView::placeShapeButton(float x)
+{
+    const auto band = isBand(selected);
     shapeButton.setVisible(band);
-    if (band)
-    {
-        const auto shape = shapeName(selected);
-        shapeButton.setCaption(shape);
-        shapeButton.setButtonText(shape);
-        shapeButton.setTitle("EQ band " + juce::String(selected) + " shape");
-        const auto width = GlassLookAndFeel::textWidth(context.font(textSize, true), shape) + chipPadding * s;
-        shapeButton.setBounds(juce::Rectangle<float>(x, labelArea.getY(), width, labelArea.getHeight()).toNearestInt());
-        x = static_cast<float>(shapeButton.getRight()) + rowGap * s;
-    }
+    if (!band)
+        return x;
+    const auto shape = shapeName(selected);
+    shapeButton.setCaption(shape);
+    shapeButton.setButtonText(shape);
+    shapeButton.setTitle("EQ band " + juce::String(selected) + " shape");
+    const auto width = GlassLookAndFeel::textWidth(context.font(textSize, true), shape) + chipPadding * context.scale;
+    shapeButton.setBounds(labelArea.withX(x).withWidth(width).toNearestInt());
+    return static_cast<float>(shapeButton.getRight()) + rowGap * context.scale;
+}
 
-    x += rowGap * s;
+void WetEqView::placeFields(float x)
+{
     for (int f = 0; f < fieldCount; ++f)
     {
         auto& field = *fields[static_cast<size_t>(f)];
         field.setText(fieldText(static_cast<Field>(f)));
-        field.setEnabled(band || f == frequencyField);
+        field.setEnabled(isBand(selected) || f == frequencyField);
         const auto width = static_cast<float>(field.idealWidth());
-        field.setBounds(juce::Rectangle<float>(x, labelArea.getY(), width, labelArea.getHeight()).toNearestInt());
-        x += width + rowGap * s;
+        field.setBounds(labelArea.withX(x).withWidth(width).toNearestInt());
+        x += width + rowGap * context.scale;
     }
-
-    const auto reach = juce::roundToInt(2.0f * hitRadius * s);
-    for (auto& node : nodes)
-        node->setBounds(juce::Rectangle<int>(reach, reach).withCentre(pointPosition(node->getPoint()).toInt()));
 }
 
 juce::Point<float> WetEqView::pointPosition(int point) const
@@ -333,11 +349,14 @@ quil::ui::DoubleClickValueEntry::Callbacks WetEqView::fieldCallbacks(Field field
     return callbacks;
 }
 
+int WetEqView::pointPressed(const juce::MouseEvent& event) const
+{
+    return event.mods.isRightButtonDown() ? noPoint : pointAt(event.position);
+}
+
 void WetEqView::mouseDown(const juce::MouseEvent& event)
 {
-    if (event.mods.isRightButtonDown())
-        return;
-    const auto point = pointAt(event.position);
+    const auto point = pointPressed(event);
     if (point == noPoint)
         return;
     setSelected(point);
@@ -401,9 +420,7 @@ void WetEqView::endDrag()
 
 void WetEqView::mouseDoubleClick(const juce::MouseEvent& event)
 {
-    if (event.mods.isRightButtonDown())
-        return;
-    const auto point = pointAt(event.position);
+    const auto point = pointPressed(event);
     if (point == noPoint)
         return;
     hidePopup();

@@ -95,6 +95,9 @@ private:
 
     void timerCallback() override { endWheelGesture(); }
 
+    void addControls();
+    void attachParameters();
+
     juce::RangedAudioParameter& parameter(const char* id) const;
     void attach(std::unique_ptr<juce::ParameterAttachment>& attachment, const char* id);
     juce::ParameterAttachment& frequencyAttachment(int point) const;
@@ -106,11 +109,16 @@ private:
     void readParameters();
     void buildCurve();
     void placeControls();
+    // Returns where the row goes on.
+    float placeShapeButton(float x);
+    void placeFields(float x);
     juce::String pointName(int point) const;
     juce::String shapeName(int band) const;
     juce::String fieldText(Field field) const;
     quil::ui::DoubleClickValueEntry::Callbacks fieldCallbacks(Field field);
 
+    // The point under a press of any button but the right one.
+    int pointPressed(const juce::MouseEvent& event) const;
     void moveDraggedPoint(juce::Point<float> position);
     void endDrag();
     void stepQ(bool up);
