@@ -91,7 +91,7 @@ protected:
         EXPECT_TRUE(pumpMessagesUntil([this] { return !entry.isOpen(); }, 2000));
     }
 
-    TestWindow window { 400, 200 };
+    DesktopTestWindow window { 400, 200 };
     MouseDriver mouse { window };
     juce::Component control, elsewhere;
     juce::Rectangle<int> openArea { 0, 0, 60, 20 };

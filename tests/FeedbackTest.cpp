@@ -95,7 +95,7 @@ TEST_F(FeedbackTest, LongMessageIsSentCutTo4000Characters)
     const auto received = server.received();
     ASSERT_EQ(received.size(), 1u);
     EXPECT_EQ(received[0].path, "/v1/zq6/feedback");
-    const auto body = juce::JSON::parse(juce::String::fromUTF8(received[0].body.data(), (int) received[0].body.size()));
+    const auto body = received[0].json();
     EXPECT_EQ(body["message"].toString(), juce::String::repeatedString("a", 4000));
     EXPECT_EQ(body["category"].toString(), "bug");
     EXPECT_EQ(body["plugin_name"].toString(), "ZQ-6");

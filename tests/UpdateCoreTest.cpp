@@ -1,4 +1,5 @@
 #include "support/LocalHttpServer.h"
+#include "support/LocalUpdateCheck.h"
 #include "support/MessagePump.h"
 #include "update/UpdateCore.h"
 #include "update/UpdateNoticeLook.h"
@@ -33,17 +34,8 @@ protected:
 
     UpdateCore::Config config()
     {
-        UpdateCore::Config c;
-        c.product = "ZQ-6";
-        c.currentVersion = "1.0.0";
-        c.cacheFile = folder.getChildFile("QUIL AUDIO").getChildFile("ZQ-6.update.json");
-        c.baseUrl = server.baseUrl();
-        c.transport = [base = server.baseUrl()](const quil::api::Request& request) {
-            return quil::web::performRequest(request, { base });
-        };
-        c.launcher = [](std::function<void()> job) { return quil::web::launchDetached(std::move(job)); };
-        c.urlOpener = [this](const juce::String& url) { opened.add(url); };
-        return c;
+        return zq6::test::localUpdateConfig(server.baseUrl(), cacheFile(),
+                                            [this](const juce::String& url) { opened.add(url); });
     }
 
     // A new core (as in a new host process) that has checked against the given reply.

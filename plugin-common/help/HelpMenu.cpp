@@ -15,6 +15,18 @@ std::vector<HelpMenuItem> helpMenuItems(const HelpInfo& info)
     return items;
 }
 
+juce::PopupMenu helpPopupMenu(const HelpInfo& info)
+{
+    juce::PopupMenu menu;
+    for (const auto& item : helpMenuItems(info))
+    {
+        if (item.separatorBefore)
+            menu.addSeparator();
+        menu.addItem(item.id, item.text, item.enabled);
+    }
+    return menu;
+}
+
 juce::String helpMenuPage(int itemId, const HelpInfo& info)
 {
     if (itemId == manualItem && info.manualPath.isNotEmpty())

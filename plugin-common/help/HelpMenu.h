@@ -2,6 +2,8 @@
 
 #include "HelpInfo.h"
 
+#include <juce_gui_basics/juce_gui_basics.h>
+
 #include <vector>
 
 namespace quil::help
@@ -24,6 +26,9 @@ struct HelpMenuItem
 
 // The Help button's menu, in order; the manual item exists only with a manual path.
 std::vector<HelpMenuItem> helpMenuItems(const HelpInfo& info);
+
+// The menu as the Help button shows it: the items with their ids, a separator before the version.
+juce::PopupMenu helpPopupMenu(const HelpInfo& info);
 
 // The page an item opens in the browser, or empty for items that open none.
 juce::String helpMenuPage(int itemId, const HelpInfo& info);

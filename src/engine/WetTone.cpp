@@ -94,12 +94,17 @@ float WetTone::voiceCoefficient(float voiceLowPassHz) noexcept
     return voice;
 }
 
+BiquadDesign WetTone::lowCutDesign(double lowCutHz, double rate) noexcept
+{
+    return designHighPass(lowCutHz, 0.7071, rate);
+}
+
 void WetTone::updateFilters(float lowCutHz, float tiltDb) noexcept
 {
     if (std::abs(lowCutHz - lowCutDesignedHz) > lowCutHz * 0.001f)
     {
         lowCutDesignedHz = lowCutHz;
-        lowCut = designHighPass(lowCutHz, 0.7071, rate);
+        lowCut = lowCutDesign(lowCutHz, rate);
     }
     if (std::abs(tiltDb - tiltDesignedDb) > 0.001f)
     {

@@ -10,6 +10,9 @@ namespace zq6
 class WetTone
 {
 public:
+    // The low cut as it runs at `rate`: a cookbook high-pass with Butterworth damping.
+    static BiquadDesign lowCutDesign(double lowCutHz, double rate) noexcept;
+
     void prepare(double internalRate);
     void clear() noexcept;
     void process(const float* erLeft, const float* erRight, const float* tailLeft, const float* tailRight,

@@ -2,6 +2,7 @@
 
 #include "GlassLookAndFeel.h"
 #include "Palette.h"
+#include "StateButtonHandler.h"
 
 namespace zq6::ui
 {
@@ -65,5 +66,15 @@ void CapButton::paintButton(juce::Graphics& g, bool isHighlighted, bool isDown)
     else
         return;
     g.fillRoundedRectangle(area, corner);
+}
+
+std::unique_ptr<juce::AccessibilityHandler> CapButton::createAccessibilityHandler()
+{
+    // Plain caps behave as the framework's buttons: a press and a title, no value.
+    if (!toggle)
+        return std::make_unique<StateButtonHandler>(*this, juce::AccessibilityRole::button,
+                                                    StateButtonHandler::ValueText());
+    return std::make_unique<StateButtonHandler>(*this, juce::AccessibilityRole::toggleButton,
+                                                [this] { return caption.isNotEmpty() ? caption : getName(); });
 }
 } // namespace zq6::ui

@@ -17,6 +17,7 @@ public:
     const juce::String& getCaption() const noexcept { return caption; }
 
     void paintButton(juce::Graphics& g, bool isHighlighted, bool isDown) override;
+    std::unique_ptr<juce::AccessibilityHandler> createAccessibilityHandler() override;
 
 private:
     const UiContext& context;

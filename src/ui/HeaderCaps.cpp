@@ -1,5 +1,7 @@
 #include "HeaderCaps.h"
 
+#include "HelpTable.h"
+
 namespace zq6::ui
 {
 HeaderCaps::HeaderCaps(const UiContext& uiContext, SlotHistoryActions slotHistory)
@@ -13,6 +15,10 @@ HeaderCaps::HeaderCaps(const UiContext& uiContext, SlotHistoryActions slotHistor
     caps[redo] = std::make_unique<CapButton>(context, "Redo", juce::String(), false);
     for (auto& c : caps)
         addAndMakeVisible(*c);
+    applyHelp(*this, "ui.panelHeader");
+    for (auto [index, key] : { std::pair { slotA, "ui.slotA" }, std::pair { slotB, "ui.slotB" },
+                               std::pair { undo, "ui.undo" }, std::pair { redo, "ui.redo" } })
+        showHelp(*caps[static_cast<size_t>(index)], key);
 
     caps[slotA]->onClick = [this] {
         if (actions.switchSlot)
@@ -52,12 +58,23 @@ void HeaderCaps::refresh()
     const auto learning = learnRunning();
     caps[slotA]->setToggleState(slot == 0, juce::dontSendNotification);
     caps[slotB]->setToggleState(slot == 1, juce::dontSendNotification);
-    caps[copy]->setCaption(slot == 1 ? "B>A" : "A>B");
+    const juce::String copyCaption(slot == 1 ? "B>A" : "A>B");
+    if (caps[copy]->getCaption() != copyCaption || caps[copy]->getTooltip().isEmpty())
+    {
+        caps[copy]->setCaption(copyCaption);
+        showHelp(*caps[copy], slot == 1 ? "ui.copyBtoA" : "ui.copyAtoB");
+    }
 
     for (auto index : { slotA, slotB, copy })
         caps[static_cast<size_t>(index)]->setEnabled(!learning);
     caps[undo]->setEnabled(!learning && actions.canUndo && actions.canUndo());
     caps[redo]->setEnabled(!learning && actions.canRedo && actions.canRedo());
+}
+
+void HeaderCaps::showHelp(CapButton& cap, const char* key)
+{
+    applyHelp(cap, key);
+    cap.setTooltip(tooltipText(key));
 }
 
 const char* HeaderCaps::layoutIdOf(int index) noexcept

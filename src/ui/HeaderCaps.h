@@ -36,6 +36,8 @@ public:
 
 private:
     static const char* layoutIdOf(int index) noexcept;
+    // The entry's accessible title and description, and its title and body as the tooltip.
+    static void showHelp(CapButton& cap, const char* key);
     bool learnRunning() const;
 
     const UiContext& context;

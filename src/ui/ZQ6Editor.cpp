@@ -1,6 +1,7 @@
 #include "ZQ6Editor.h"
 
 #include "../processor/ParameterIds.h"
+#include "../processor/ProductInfo.h"
 #include "../processor/ZQ6AudioProcessor.h"
 #include "BakedImageData.h"
 #include "HistoryShortcut.h"
@@ -53,6 +54,7 @@ ZQ6Editor::ZQ6Editor(ZQ6AudioProcessor& p)
       outletPanel(context, "outlet"),
       spacePanel(context, "space"),
       cleanPanel(context, "clean"),
+      headerExtras(context, *this, headerServices()),
       settings(ui::EditorSettings::open()),
       sizeKeeper(*this, layout, *settings),
       bypass(p.getValueTreeState().getRawParameterValue(pid::bypass))
@@ -75,6 +77,8 @@ ZQ6Editor::ZQ6Editor(ZQ6AudioProcessor& p)
         addAndMakeVisible(*panel);
         placed.emplace_back(panel->getLayoutId(), panel);
     }
+    placed.emplace_back("header.help", &headerExtras.helpCap());
+    headerExtras.raiseNotice();
     addChildComponent(tipPopup);
     context.tipPopup = &tipPopup;
 
@@ -87,12 +91,19 @@ ZQ6Editor::ZQ6Editor(ZQ6AudioProcessor& p)
 ZQ6Editor::~ZQ6Editor()
 {
     stopTimer();
+    headerExtras.closeFeedback();
     setLookAndFeel(nullptr);
 }
 
 std::array<ui::PanelBase*, 5> ZQ6Editor::panels() noexcept
 {
     return { &stagePanel, &learnPanel, &outletPanel, &spacePanel, &cleanPanel };
+}
+
+ui::HeaderExtras::Services ZQ6Editor::headerServices()
+{
+    return { sharedUpdateCore(), helpInfo(), quil::help::makeFeedbackSender(helpInfo()),
+             [](const juce::String& url) { juce::URL(url).launchInDefaultBrowser(); } };
 }
 
 ui::SlotHistoryActions ZQ6Editor::slotHistoryActions()
@@ -130,6 +141,7 @@ void ZQ6Editor::resized()
         component->setBounds(layout.scaledRect(id, context.scale));
     header.setBounds(header.rowBounds());
     header.resized();
+    headerExtras.layout();
     repaint();
 }
 

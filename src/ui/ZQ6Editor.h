@@ -4,6 +4,7 @@
 #include "EditorSettings.h"
 #include "GlassLookAndFeel.h"
 #include "HeaderCaps.h"
+#include "HeaderExtras.h"
 #include "Layout.h"
 #include "SizeKeeper.h"
 #include "StagePanel.h"
@@ -39,6 +40,7 @@ public:
     const quil::ui::BakedLayer& getBackground() const noexcept { return background; }
     ui::HeaderCaps& getHeaderCaps() noexcept { return header; }
     ui::StagePanel& getStagePanel() noexcept { return stagePanel; }
+    ui::HeaderExtras& getHeaderExtras() noexcept { return headerExtras; }
     ui::TipPopup& getTipPopup() noexcept { return tipPopup; }
 
     // Reads what the processor shows and updates every display that changed.
@@ -50,6 +52,7 @@ private:
     void timerCallback() override { refresh(); }
     void refreshBypass();
     ui::SlotHistoryActions slotHistoryActions();
+    static ui::HeaderExtras::Services headerServices();
     std::array<ui::PanelBase*, 5> panels() noexcept;
 
     ZQ6AudioProcessor& processor;
@@ -66,6 +69,7 @@ private:
     ui::PanelBase outletPanel;
     ui::PanelBase spacePanel;
     ui::PanelBase cleanPanel;
+    ui::HeaderExtras headerExtras;
     std::unique_ptr<juce::PropertiesFile> settings;
     ui::SizeKeeper sizeKeeper;
     std::atomic<float>* bypass = nullptr;

@@ -47,7 +47,7 @@ public:
     ui::Layout layout;
     ui::UiContext context;
     std::unique_ptr<ui::GlassLookAndFeel> lookAndFeel;
-    TestWindow window;
+    DesktopTestWindow window;
     quil::ui::BakedLayer background;
     ui::TipPopup popup;
     MouseDriver mouse { window };

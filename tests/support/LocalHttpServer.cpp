@@ -74,6 +74,11 @@ std::vector<LocalHttpServer::Received> LocalHttpServer::received() const
     return requests;
 }
 
+juce::var LocalHttpServer::Received::json() const
+{
+    return juce::JSON::parse(juce::String::fromUTF8(body.data(), static_cast<int>(body.size())));
+}
+
 int LocalHttpServer::unusedPort()
 {
     juce::StreamingSocket probe;

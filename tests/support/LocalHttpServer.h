@@ -36,6 +36,9 @@ public:
         juce::String path;
         juce::StringPairArray headers;
         std::string body;
+
+        // The body read as JSON.
+        juce::var json() const;
     };
 
     LocalHttpServer();

@@ -22,7 +22,7 @@ juce::ModifierKeys withButton(juce::ModifierKeys mods)
 }
 } // namespace
 
-TestWindow::TestWindow(int width, int height)
+DesktopTestWindow::DesktopTestWindow(int width, int height)
 {
     setSize(width, height);
     setWantsKeyboardFocus(true);
@@ -30,12 +30,12 @@ TestWindow::TestWindow(int width, int height)
     setVisible(true);
 }
 
-TestWindow::~TestWindow()
+DesktopTestWindow::~DesktopTestWindow()
 {
     removeFromDesktop();
 }
 
-bool TestWindow::waitUntilFocused()
+bool DesktopTestWindow::waitUntilFocused()
 {
     return pumpMessagesUntil(
         [this] {
@@ -48,7 +48,7 @@ bool TestWindow::waitUntilFocused()
         3000);
 }
 
-MouseDriver::MouseDriver(TestWindow& windowToUse) : window(windowToUse)
+MouseDriver::MouseDriver(DesktopTestWindow& windowToUse) : window(windowToUse)
 {
     clock() += testGapMs;
 }

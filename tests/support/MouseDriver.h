@@ -6,11 +6,11 @@ namespace zq6::test
 {
 // A borderless top-level window on the desktop (under Xvfb on a headless machine), so that its
 // children get real mouse and keyboard events through the window's peer.
-class TestWindow : public juce::Component
+class DesktopTestWindow : public juce::Component
 {
 public:
-    TestWindow(int width, int height);
-    ~TestWindow() override;
+    DesktopTestWindow(int width, int height);
+    ~DesktopTestWindow() override;
 
     // Waits until the window is showing and has the keyboard focus; false when it never does.
     bool waitUntilFocused();
@@ -22,7 +22,7 @@ public:
 class MouseDriver
 {
 public:
-    explicit MouseDriver(TestWindow& window);
+    explicit MouseDriver(DesktopTestWindow& window);
     // Lets go of a button still held, so that the next test starts with the mouse up.
     ~MouseDriver();
 
@@ -36,7 +36,7 @@ public:
 private:
     void send(const juce::Component& component, juce::Point<float> at, juce::ModifierKeys mods);
 
-    TestWindow& window;
+    DesktopTestWindow& window;
     juce::Point<float> lastPosition;
     juce::ModifierKeys held;
 };

@@ -4,9 +4,10 @@
 
 namespace zq6::test
 {
-ShippedUi::ShippedUi() : layout(shippedLayout())
+ShippedUi::ShippedUi(float scale) : layout(shippedLayout())
 {
     context.useEmbeddedFaces();
     context.layout = &layout;
+    context.scale = scale;
 }
 } // namespace zq6::test

@@ -5,10 +5,10 @@
 
 namespace zq6::test
 {
-// The shipped layout and the editor's faces at scale 1, for views built without an editor.
+// The shipped layout and the editor's faces at a chosen scale, for testing controls on their own.
 struct ShippedUi
 {
-    ShippedUi();
+    explicit ShippedUi(float scale = 1.0f);
     ShippedUi(const ShippedUi&) = delete;
     ShippedUi& operator=(const ShippedUi&) = delete;
 

@@ -1,0 +1,189 @@
+#include "processor/ZQ6AudioProcessor.h"
+#include "support/MessagePump.h"
+#include "support/PeerInput.h"
+#include "support/ScopedSettingsHome.h"
+#include "support/ShippedUi.h"
+#include "ui/CapButton.h"
+#include "ui/HelpTable.h"
+#include "ui/ZQ6Editor.h"
+
+#include <gtest/gtest.h>
+
+namespace zq6::test
+{
+namespace
+{
+class CapClicks : public testing::Test
+{
+protected:
+    CapClicks()
+    {
+        cap.setBounds(10, 10, 34, 20);
+        cap.onClick = [this] { ++clicks; };
+    }
+
+    ShippedUi ui;
+    ui::CapButton cap { ui.context, "A", "A", true };
+    TestWindow window { cap, 60, 40 };
+    int clicks = 0;
+};
+
+TEST_F(CapClicks, EnabledCapTakesAClickAndADisabledOneNone)
+{
+    PeerInput::clickCentre(cap);
+    EXPECT_EQ(clicks, 1);
+
+    cap.setEnabled(false);
+    PeerInput::clickCentre(cap);
+    EXPECT_EQ(clicks, 1);
+}
+
+TEST_F(CapClicks, ToggleCapReadsAsAToggleWithItsCaption)
+{
+    cap.setToggleState(true, juce::dontSendNotification);
+    auto* handler = cap.getAccessibilityHandler();
+    ASSERT_NE(handler, nullptr);
+    EXPECT_EQ(handler->getRole(), juce::AccessibilityRole::toggleButton);
+    EXPECT_TRUE(handler->getCurrentState().isChecked());
+    ASSERT_NE(handler->getValueInterface(), nullptr);
+    EXPECT_EQ(handler->getValueInterface()->getCurrentValueAsString(), "A");
+    EXPECT_TRUE(handler->getValueInterface()->isReadOnly());
+
+    handler->getActions().invoke(juce::AccessibilityActionType::press);
+    pumpMessages(20);
+    EXPECT_EQ(clicks, 1);
+}
+
+TEST(CapAccessibility, ToggleWithoutCaptionReadsItsNameAndPlainCapsHaveNoValue)
+{
+    ShippedUi ui;
+    ui::CapButton nameless(ui.context, "Slot", {}, true);
+    ui::CapButton plain(ui.context, "Undo", {}, false);
+    const TestWindow namelessWindow(nameless, 40, 20);
+    const TestWindow plainWindow(plain, 40, 20);
+
+    EXPECT_EQ(nameless.getAccessibilityHandler()->getValueInterface()->getCurrentValueAsString(), "Slot");
+    EXPECT_EQ(plain.getAccessibilityHandler()->getRole(), juce::AccessibilityRole::button);
+    EXPECT_EQ(plain.getAccessibilityHandler()->getValueInterface(), nullptr);
+    EXPECT_EQ(plain.getAccessibilityHandler()->getTitle(), "Undo");
+}
+
+// The veil over a cap's empty corner, painted over black: none, hover, press, or the dark veil of
+// a disabled cap (measured over white).
+struct VeilCase
+{
+    const char* name;
+    bool enabled;
+    bool highlighted;
+    bool down;
+    juce::Colour under;
+    int expectedLevel;
+};
+
+class CapVeil : public testing::TestWithParam<VeilCase>
+{
+};
+
+TEST_P(CapVeil, CoversTheCapWithItsAlpha)
+{
+    const auto c = GetParam();
+    ShippedUi ui;
+    ui::CapButton cap(ui.context, "B", "B", true);
+    cap.setBounds(0, 0, 34, 20);
+    cap.setEnabled(c.enabled);
+
+    juce::Image image(juce::Image::RGB, 34, 20, true);
+    juce::Graphics g(image);
+    g.fillAll(c.under);
+    cap.paintButton(g, c.highlighted, c.down);
+
+    EXPECT_NEAR(image.getPixelAt(5, 5).getRed(), c.expectedLevel, 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    States, CapVeil,
+    testing::Values(VeilCase { "idle", true, false, false, juce::Colours::black, 0 },
+                    VeilCase { "hovered", true, true, false, juce::Colours::black, 18 },
+                    VeilCase { "pressed", true, true, true, juce::Colours::black, 31 },
+                    VeilCase { "disabled", false, true, true, juce::Colours::white, 255 - 115 }),
+    [](const auto& testInfo) { return std::string(testInfo.param.name); });
+
+TEST(CapCaption, DisabledCaptionIsDrawnAtFortyPercent)
+{
+    ShippedUi ui(4.0f);
+    ui::CapButton cap(ui.context, "B", "B", false);
+    cap.setBounds(0, 0, 136, 80);
+    const auto brightest = [&cap](bool enabled) {
+        cap.setEnabled(enabled);
+        juce::Image image(juce::Image::RGB, 136, 80, true);
+        juce::Graphics g(image);
+        cap.paintButton(g, false, false);
+        int level = 0;
+        for (int y = 0; y < 80; ++y)
+            for (int x = 0; x < 136; ++x)
+                level = juce::jmax(level, static_cast<int>(image.getPixelAt(x, y).getGreen()));
+        return level;
+    };
+
+    const auto enabled = brightest(true);
+    // Black veil over the caption: 0.4 x (1 - 115/255) of the enabled brightness.
+    EXPECT_NEAR(brightest(false), enabled * 0.4 * (1.0 - 115.0 / 255.0), 3.0);
+}
+
+class HeaderCapsInEditor : public testing::Test
+{
+protected:
+    HeaderCapsInEditor()
+    {
+        editor->addToDesktop(0);
+        editor->setVisible(true);
+    }
+
+    ~HeaderCapsInEditor() override { editor->removeFromDesktop(); }
+
+    ui::CapButton& cap(int index) { return editor->getHeaderCaps().cap(index); }
+
+    ScopedSettingsHome home;
+    ZQ6AudioProcessor processor;
+    std::unique_ptr<ZQ6Editor> editor { dynamic_cast<ZQ6Editor*>(processor.createEditor()) };
+};
+
+TEST_F(HeaderCapsInEditor, SwitchingToBTurnsTheCopyCapAround)
+{
+    EXPECT_EQ(cap(ui::HeaderCaps::copy).getCaption(), "A>B");
+    EXPECT_EQ(cap(ui::HeaderCaps::copy).getTooltip(), ui::tooltipText("ui.copyAtoB"));
+
+    PeerInput::clickCentre(cap(ui::HeaderCaps::slotB));
+
+    EXPECT_EQ(processor.getActiveSlot(), 1);
+    EXPECT_TRUE(cap(ui::HeaderCaps::slotB).getToggleState());
+    EXPECT_FALSE(cap(ui::HeaderCaps::slotA).getToggleState());
+    EXPECT_EQ(cap(ui::HeaderCaps::copy).getCaption(), "B>A");
+    EXPECT_EQ(cap(ui::HeaderCaps::copy).getTooltip(), ui::tooltipText("ui.copyBtoA"));
+    EXPECT_EQ(cap(ui::HeaderCaps::copy).getTitle(), "Copy B to A");
+
+    PeerInput::clickCentre(cap(ui::HeaderCaps::slotA));
+    EXPECT_EQ(cap(ui::HeaderCaps::copy).getCaption(), "A>B");
+}
+
+TEST_F(HeaderCapsInEditor, CapsCarryTheirHelp)
+{
+    EXPECT_EQ(editor->getHeaderCaps().getTitle(), "Settings history");
+    EXPECT_EQ(cap(ui::HeaderCaps::slotA).getTooltip(), ui::tooltipText("ui.slotA"));
+    EXPECT_EQ(cap(ui::HeaderCaps::slotB).getTitle(), "Slot B");
+    EXPECT_EQ(cap(ui::HeaderCaps::undo).getTooltip(), ui::tooltipText("ui.undo"));
+    EXPECT_EQ(cap(ui::HeaderCaps::redo).getDescription(), ui::help("ui.redo")->body);
+}
+
+TEST_F(HeaderCapsInEditor, DisabledSlotCapIgnoresTheClickWhileLearnRuns)
+{
+    processor.getLearnControl().state.store(static_cast<int>(LearnState::listening));
+    editor->refresh();
+
+    PeerInput::clickCentre(cap(ui::HeaderCaps::slotB));
+
+    EXPECT_EQ(processor.getActiveSlot(), 0);
+    processor.getLearnControl().state.store(static_cast<int>(LearnState::idle));
+}
+} // namespace
+} // namespace zq6::test
