@@ -80,6 +80,12 @@ void MouseDriver::doubleClick(const juce::Component& component, juce::Point<floa
     click(component, at, mods);
 }
 
+void MouseDriver::leave()
+{
+    send(window, { -50.0f, -50.0f }, {});
+    clock() += testGapMs;
+}
+
 MouseDriver::~MouseDriver()
 {
     if (held.isAnyMouseButtonDown())

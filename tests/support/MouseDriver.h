@@ -32,6 +32,8 @@ public:
     void release(const juce::Component& component, juce::Point<float> at, juce::ModifierKeys mods = {});
     void click(const juce::Component& component, juce::Point<float> at, juce::ModifierKeys mods = {});
     void doubleClick(const juce::Component& component, juce::Point<float> at, juce::ModifierKeys mods = {});
+    // Leaves the pointer outside every component and clears the click count.
+    void leave();
 
 private:
     void send(const juce::Component& component, juce::Point<float> at, juce::ModifierKeys mods);
