@@ -66,6 +66,8 @@ TEST(CapAccessibility, ToggleWithoutCaptionReadsItsNameAndPlainCapsHaveNoValue)
     EXPECT_EQ(plain.getAccessibilityHandler()->getRole(), juce::AccessibilityRole::button);
     EXPECT_EQ(plain.getAccessibilityHandler()->getValueInterface(), nullptr);
     EXPECT_EQ(plain.getAccessibilityHandler()->getTitle(), "Undo");
+    EXPECT_FALSE(plain.getAccessibilityHandler()->getActions().contains(juce::AccessibilityActionType::toggle));
+    EXPECT_TRUE(nameless.getAccessibilityHandler()->getActions().contains(juce::AccessibilityActionType::toggle));
 }
 
 // The veil over a cap's empty corner, painted over black: none, hover, press, or the dark veil of
