@@ -2,25 +2,18 @@
 #include "processor/ZQ6AudioProcessor.h"
 #include "support/MessagePump.h"
 #include "support/ScopedSettingsHome.h"
+#include "support/ShippedLayout.h"
 #include "ui/EditorSettings.h"
 #include "ui/HistoryShortcut.h"
 #include "ui/SizeKeeper.h"
 #include "ui/ZQ6Editor.h"
 
-#include <UiResources.h>
 #include <gtest/gtest.h>
 
 namespace zq6::test
 {
 namespace
 {
-ui::Layout shippedLayout()
-{
-    ui::Layout layout;
-    layout.load(juce::String::fromUTF8(UiResources::layout_json, UiResources::layout_jsonSize));
-    return layout;
-}
-
 void remember(const char* key, int value)
 {
     auto settings = ui::EditorSettings::open();

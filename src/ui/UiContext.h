@@ -19,6 +19,9 @@ struct UiContext
     TipPopup* tipPopup = nullptr;
     GlowStyle glow;
 
+    // Makes the regular and bold faces from the fonts built into the plug-in.
+    void useEmbeddedFaces();
+
     // The regular or bold face at an em size of `size` base units; tracking adds extra kerning.
     juce::Font font(float size, bool isBold = false, float tracking = 0.0f) const;
 };

@@ -34,10 +34,7 @@ quil::ui::SharedImageCache::Handle bakedImage()
 ui::UiContext makeContext(const ui::Layout& layout)
 {
     ui::UiContext context;
-    context.regular = juce::Typeface::createSystemTypefaceFor(UiResources::InterRegular_otf,
-                                                              static_cast<size_t>(UiResources::InterRegular_otfSize));
-    context.bold = juce::Typeface::createSystemTypefaceFor(UiResources::InterBold_otf,
-                                                           static_cast<size_t>(UiResources::InterBold_otfSize));
+    context.useEmbeddedFaces();
     context.layout = &layout;
     return context;
 }

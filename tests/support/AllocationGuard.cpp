@@ -6,6 +6,14 @@
 #include <execinfo.h>
 #include <new>
 
+// ThreadSanitizer brings its own allocator and operators; there the guard counts nothing and the
+// normal build does the counting.
+#if defined(__has_feature)
+#if __has_feature(thread_sanitizer)
+#define ZQ6_ALLOCATOR_OWNED_BY_SANITIZER 1
+#endif
+#endif
+
 namespace
 {
 thread_local int guardDepth = 0;
@@ -33,6 +41,7 @@ bool calledFromFilteredModule()
     return found;
 }
 
+#ifndef ZQ6_ALLOCATOR_OWNED_BY_SANITIZER
 // A place for a debugger breakpoint ("break countGuardedAllocation") to find who allocates.
 [[gnu::noinline]] void countGuardedAllocation()
 {
@@ -58,8 +67,10 @@ void* allocateAligned(std::size_t size, std::align_val_t alignment)
         return p;
     throw std::bad_alloc();
 }
+#endif
 } // namespace
 
+#ifndef ZQ6_ALLOCATOR_OWNED_BY_SANITIZER
 void* operator new(std::size_t size) { return allocate(size); }
 void* operator new[](std::size_t size) { return allocate(size); }
 void* operator new(std::size_t size, const std::nothrow_t&) noexcept
@@ -80,6 +91,7 @@ void operator delete(void* p, std::align_val_t) noexcept { std::free(p); }
 void operator delete[](void* p, std::align_val_t) noexcept { std::free(p); }
 void operator delete(void* p, std::size_t, std::align_val_t) noexcept { std::free(p); }
 void operator delete[](void* p, std::size_t, std::align_val_t) noexcept { std::free(p); }
+#endif
 
 namespace zq6::test
 {

@@ -1,0 +1,101 @@
+#include "MouseDriver.h"
+
+#include "MessagePump.h"
+
+namespace zq6::test
+{
+namespace
+{
+constexpr juce::int64 eventStepMs = 20;
+// Far enough apart that presses of one test never join a click of the test before.
+constexpr juce::int64 testGapMs = 2000;
+
+juce::int64& clock()
+{
+    static juce::int64 now = juce::Time::currentTimeMillis();
+    return now;
+}
+
+juce::ModifierKeys withButton(juce::ModifierKeys mods)
+{
+    return mods.isAnyMouseButtonDown() ? mods : mods.withFlags(juce::ModifierKeys::leftButtonModifier);
+}
+} // namespace
+
+TestWindow::TestWindow(int width, int height)
+{
+    setSize(width, height);
+    setWantsKeyboardFocus(true);
+    addToDesktop(0);
+    setVisible(true);
+}
+
+TestWindow::~TestWindow()
+{
+    removeFromDesktop();
+}
+
+bool TestWindow::waitUntilFocused()
+{
+    return pumpMessagesUntil(
+        [this] {
+            if (!isShowing())
+                return false;
+            if (!hasKeyboardFocus(true))
+                grabKeyboardFocus();
+            return hasKeyboardFocus(true);
+        },
+        3000);
+}
+
+MouseDriver::MouseDriver(TestWindow& windowToUse) : window(windowToUse)
+{
+    clock() += testGapMs;
+}
+
+void MouseDriver::press(const juce::Component& component, juce::Point<float> at, juce::ModifierKeys mods)
+{
+    send(component, at, withButton(mods));
+}
+
+void MouseDriver::drag(const juce::Component& component, juce::Point<float> to, juce::ModifierKeys mods)
+{
+    send(component, to, withButton(mods));
+}
+
+void MouseDriver::release(const juce::Component& component, juce::Point<float> at, juce::ModifierKeys mods)
+{
+    send(component, at, mods.withoutMouseButtons());
+}
+
+void MouseDriver::click(const juce::Component& component, juce::Point<float> at, juce::ModifierKeys mods)
+{
+    press(component, at, mods);
+    release(component, at, mods);
+}
+
+void MouseDriver::doubleClick(const juce::Component& component, juce::Point<float> at, juce::ModifierKeys mods)
+{
+    click(component, at, mods);
+    click(component, at, mods);
+}
+
+MouseDriver::~MouseDriver()
+{
+    if (held.isAnyMouseButtonDown())
+        send(window, lastPosition, {});
+}
+
+void MouseDriver::send(const juce::Component& component, juce::Point<float> at, juce::ModifierKeys mods)
+{
+    auto* peer = window.getPeer();
+    jassert(peer != nullptr);
+    clock() += eventStepMs;
+    juce::ModifierKeys::currentModifiers = mods;
+    lastPosition = window.getLocalPoint(&component, at);
+    held = mods;
+    peer->handleMouseEvent(juce::MouseInputSource::InputSourceType::mouse, lastPosition, mods,
+                           juce::MouseInputSource::defaultPressure, juce::MouseInputSource::defaultOrientation,
+                           clock());
+}
+} // namespace zq6::test

@@ -1,0 +1,9 @@
+#pragma once
+
+#include "ui/Layout.h"
+
+namespace zq6::test
+{
+// The layout file built into the plug-in, loaded and checked.
+ui::Layout shippedLayout();
+} // namespace zq6::test
