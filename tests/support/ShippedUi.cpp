@@ -1,16 +1,12 @@
 #include "ShippedUi.h"
 
-#include <UiResources.h>
+#include "ShippedLayout.h"
 
 namespace zq6::test
 {
-ShippedUi::ShippedUi(float scale)
+ShippedUi::ShippedUi(float scale) : layout(shippedLayout())
 {
-    layout.load(juce::String::fromUTF8(UiResources::layout_json, UiResources::layout_jsonSize));
-    context.regular = juce::Typeface::createSystemTypefaceFor(UiResources::InterRegular_otf,
-                                                              static_cast<size_t>(UiResources::InterRegular_otfSize));
-    context.bold = juce::Typeface::createSystemTypefaceFor(UiResources::InterBold_otf,
-                                                           static_cast<size_t>(UiResources::InterBold_otfSize));
+    context.useEmbeddedFaces();
     context.layout = &layout;
     context.scale = scale;
 }
