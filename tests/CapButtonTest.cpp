@@ -1,6 +1,6 @@
 #include "processor/ZQ6AudioProcessor.h"
 #include "support/MessagePump.h"
-#include "support/PeerInput.h"
+#include "support/MouseDriver.h"
 #include "support/ScopedSettingsHome.h"
 #include "support/ShippedUi.h"
 #include "ui/CapButton.h"
@@ -20,21 +20,23 @@ protected:
     {
         cap.setBounds(10, 10, 34, 20);
         cap.onClick = [this] { ++clicks; };
+        window.addAndMakeVisible(cap);
     }
 
     ShippedUi ui;
     ui::CapButton cap { ui.context, "A", "A", true };
-    TestWindow window { cap, 60, 40 };
+    DesktopTestWindow window { 60, 40 };
+    MouseDriver mouse { window };
     int clicks = 0;
 };
 
 TEST_F(CapClicks, EnabledCapTakesAClickAndADisabledOneNone)
 {
-    PeerInput::clickCentre(cap);
+    mouse.clickCentre(cap);
     EXPECT_EQ(clicks, 1);
 
     cap.setEnabled(false);
-    PeerInput::clickCentre(cap);
+    mouse.clickCentre(cap);
     EXPECT_EQ(clicks, 1);
 }
 
@@ -59,13 +61,16 @@ TEST(CapAccessibility, ToggleWithoutCaptionReadsItsNameAndPlainCapsHaveNoValue)
     ShippedUi ui;
     ui::CapButton nameless(ui.context, "Slot", {}, true);
     ui::CapButton plain(ui.context, "Undo", {}, false);
-    const TestWindow namelessWindow(nameless, 40, 20);
-    const TestWindow plainWindow(plain, 40, 20);
+    DesktopTestWindow window(80, 20);
+    window.addAndMakeVisible(nameless);
+    window.addAndMakeVisible(plain);
 
     EXPECT_EQ(nameless.getAccessibilityHandler()->getValueInterface()->getCurrentValueAsString(), "Slot");
     EXPECT_EQ(plain.getAccessibilityHandler()->getRole(), juce::AccessibilityRole::button);
     EXPECT_EQ(plain.getAccessibilityHandler()->getValueInterface(), nullptr);
     EXPECT_EQ(plain.getAccessibilityHandler()->getTitle(), "Undo");
+    EXPECT_FALSE(plain.getAccessibilityHandler()->getActions().contains(juce::AccessibilityActionType::toggle));
+    EXPECT_TRUE(nameless.getAccessibilityHandler()->getActions().contains(juce::AccessibilityActionType::toggle));
 }
 
 // The veil over a cap's empty corner, painted over black: none, hover, press, or the dark veil of
@@ -133,19 +138,15 @@ TEST(CapCaption, DisabledCaptionIsDrawnAtFortyPercent)
 class HeaderCapsInEditor : public testing::Test
 {
 protected:
-    HeaderCapsInEditor()
-    {
-        editor->addToDesktop(0);
-        editor->setVisible(true);
-    }
-
-    ~HeaderCapsInEditor() override { editor->removeFromDesktop(); }
+    HeaderCapsInEditor() { window.addAndMakeVisible(*editor); }
 
     ui::CapButton& cap(int index) { return editor->getHeaderCaps().cap(index); }
 
     ScopedSettingsHome home;
     ZQ6AudioProcessor processor;
     std::unique_ptr<ZQ6Editor> editor { dynamic_cast<ZQ6Editor*>(processor.createEditor()) };
+    DesktopTestWindow window { 1120, 630 };
+    MouseDriver mouse { window };
 };
 
 TEST_F(HeaderCapsInEditor, SwitchingToBTurnsTheCopyCapAround)
@@ -153,7 +154,7 @@ TEST_F(HeaderCapsInEditor, SwitchingToBTurnsTheCopyCapAround)
     EXPECT_EQ(cap(ui::HeaderCaps::copy).getCaption(), "A>B");
     EXPECT_EQ(cap(ui::HeaderCaps::copy).getTooltip(), ui::tooltipText("ui.copyAtoB"));
 
-    PeerInput::clickCentre(cap(ui::HeaderCaps::slotB));
+    mouse.clickCentre(cap(ui::HeaderCaps::slotB));
 
     EXPECT_EQ(processor.getActiveSlot(), 1);
     EXPECT_TRUE(cap(ui::HeaderCaps::slotB).getToggleState());
@@ -162,7 +163,7 @@ TEST_F(HeaderCapsInEditor, SwitchingToBTurnsTheCopyCapAround)
     EXPECT_EQ(cap(ui::HeaderCaps::copy).getTooltip(), ui::tooltipText("ui.copyBtoA"));
     EXPECT_EQ(cap(ui::HeaderCaps::copy).getTitle(), "Copy B to A");
 
-    PeerInput::clickCentre(cap(ui::HeaderCaps::slotA));
+    mouse.clickCentre(cap(ui::HeaderCaps::slotA));
     EXPECT_EQ(cap(ui::HeaderCaps::copy).getCaption(), "A>B");
 }
 
@@ -180,7 +181,7 @@ TEST_F(HeaderCapsInEditor, DisabledSlotCapIgnoresTheClickWhileLearnRuns)
     processor.getLearnControl().state.store(static_cast<int>(LearnState::listening));
     editor->refresh();
 
-    PeerInput::clickCentre(cap(ui::HeaderCaps::slotB));
+    mouse.clickCentre(cap(ui::HeaderCaps::slotB));
 
     EXPECT_EQ(processor.getActiveSlot(), 0);
     processor.getLearnControl().state.store(static_cast<int>(LearnState::idle));

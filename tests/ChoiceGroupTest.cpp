@@ -1,7 +1,7 @@
 #include "processor/ParameterIds.h"
 #include "processor/ZQ6AudioProcessor.h"
 #include "support/MessagePump.h"
-#include "support/PeerInput.h"
+#include "support/MouseDriver.h"
 #include "support/ShippedUi.h"
 #include "ui/CapSlide.h"
 #include "ui/ChoiceGroup.h"
@@ -36,15 +36,17 @@ protected:
         group.useItemRects("clean.speed", { "clean.speed.fast", "clean.speed.med", "clean.speed.slow" });
         group.attach(parameter);
         group.onChange = [this](int index) { changes.push_back(index); };
+        window.addAndMakeVisible(group);
     }
 
-    juce::Point<int> centreOf(int index) const { return group.itemArea(index).getCentre().roundToInt(); }
+    juce::Point<float> centreOf(int index) const { return group.itemArea(index).getCentre(); }
 
     ShippedUi ui;
     ZQ6AudioProcessor processor;
     juce::RangedAudioParameter& parameter = *processor.getValueTreeState().getParameter(pid::unmaskSpeed);
     ui::ChoiceGroup group { ui.context, { "Fast", "Med", "Slow" }, 1, 20.0f };
-    TestWindow window { group, 200, 200 };
+    DesktopTestWindow window { 200, 200 };
+    MouseDriver mouse { window };
     std::vector<int> changes;
 };
 
@@ -59,7 +61,7 @@ TEST_F(SpeedGroup, ParameterSelectsTheItem)
 TEST_F(SpeedGroup, ClickingTheSelectedItemWritesNothing)
 {
     const HostRecord host(parameter);
-    PeerInput::click(group, centreOf(1));
+    mouse.click(group, centreOf(1));
 
     EXPECT_EQ(host.values, 0);
     EXPECT_EQ(host.gestures, 0);
@@ -70,7 +72,7 @@ TEST_F(SpeedGroup, ClickingTheSelectedItemWritesNothing)
 TEST_F(SpeedGroup, ClickingAnotherItemWritesItAsOneGesture)
 {
     const HostRecord host(parameter);
-    PeerInput::click(group, centreOf(0));
+    mouse.click(group, centreOf(0));
 
     EXPECT_EQ(host.gestures, 1);
     EXPECT_EQ(host.values, 1);
@@ -82,9 +84,9 @@ TEST_F(SpeedGroup, ClickingAnotherItemWritesItAsOneGesture)
 TEST_F(SpeedGroup, PressOutsideTheItemsOrOnADisabledGroupDoesNothing)
 {
     const HostRecord host(parameter);
-    PeerInput::click(group, { 2, 2 });
+    mouse.click(group, { 2.0f, 2.0f });
     group.setEnabled(false);
-    PeerInput::click(group, centreOf(2));
+    mouse.click(group, centreOf(2));
 
     EXPECT_EQ(host.values, 0);
     EXPECT_EQ(group.getSelected(), 1);
@@ -92,12 +94,12 @@ TEST_F(SpeedGroup, PressOutsideTheItemsOrOnADisabledGroupDoesNothing)
 
 TEST_F(SpeedGroup, PointerHoversTheItemUnderIt)
 {
-    PeerInput::move(group, centreOf(2));
+    mouse.move(group, centreOf(2));
     EXPECT_EQ(group.getHovered(), 2);
-    PeerInput::move(group, { 2, 2 });
+    mouse.move(group, { 2.0f, 2.0f });
     EXPECT_EQ(group.getHovered(), -1);
-    PeerInput::move(group, centreOf(0));
-    PeerInput::move(window.component(), { 199, 199 });
+    mouse.move(group, centreOf(0));
+    mouse.move(window, { 199.0f, 199.0f });
     EXPECT_EQ(group.getHovered(), -1);
 }
 
@@ -223,7 +225,8 @@ TEST(ChoiceGroupSlide, SlidesWhileShowingAndJumpsWhileHidden)
     unit.select(1, false);
     EXPECT_FLOAT_EQ(unit.capPosition(), 1.0f);
 
-    TestWindow window(unit, 80, 30);
+    DesktopTestWindow window(80, 30);
+    window.addAndMakeVisible(unit);
     unit.select(0, false);
     EXPECT_FLOAT_EQ(unit.capPosition(), 1.0f);
     pumpMessages(60);
@@ -238,7 +241,8 @@ TEST(ChoiceGroupSlide, FirstSelectionPlacesTheCapAtOnce)
     ui::ChoiceGroup unit(ui.context, { "s", "beat" }, 2, 14.0f);
     unit.setBounds(0, 0, 58, 16);
     unit.useSegments("knob.decay.unit");
-    TestWindow window(unit, 80, 30);
+    DesktopTestWindow window(80, 30);
+    window.addAndMakeVisible(unit);
 
     unit.select(1, false);
     EXPECT_FLOAT_EQ(unit.capPosition(), 1.0f);

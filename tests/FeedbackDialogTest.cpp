@@ -3,7 +3,7 @@
 #include "OverlaySlot.h"
 #include "support/LocalHttpServer.h"
 #include "support/MessagePump.h"
-#include "support/PeerInput.h"
+#include "support/MouseDriver.h"
 #include "web/DetachedJobs.h"
 #include "web/LivenessToken.h"
 #include "web/WebClient.h"
@@ -21,7 +21,7 @@ quil::help::HelpInfo testInfo()
     return { "ZQ-6", "zq6", "1.0.0", "/downloads/ZQ-6_Manual_EN.pdf" };
 }
 
-// The real form over a stand-in editor on the desktop, sending to a local server.
+// The real form over a window standing in for the editor, sending to a local server.
 class FeedbackDialogTest : public testing::Test
 {
 protected:
@@ -47,28 +47,28 @@ protected:
     void type(const juce::String& text)
     {
         for (auto c : text)
-            PeerInput::key(editor, juce::KeyPress(static_cast<int>(c), {}, c));
+            window.pressKey(juce::KeyPress(static_cast<int>(c), {}, c));
         pumpMessages(20);
     }
 
     void sendAndWait(const juce::String& text)
     {
         type(text);
-        PeerInput::clickCentre(dialog().sendButton());
+        mouse.clickCentre(dialog().sendButton());
         ASSERT_TRUE(pumpMessagesUntil([this] { return !dialog().model().isSending(); }));
     }
 
     quil::web::LivenessToken liveness;
     LocalHttpServer server;
     quil::ui::DialogStyle style;
-    juce::Component editor;
-    TestWindow window { editor, 1120, 630 };
-    quil::ui::OverlaySlot slot { window.component() };
+    DesktopTestWindow window { 1120, 630 };
+    MouseDriver mouse { window };
+    quil::ui::OverlaySlot slot { window };
 };
 
 TEST_F(FeedbackDialogTest, CoversTheEditorAndFocusesTheText)
 {
-    EXPECT_EQ(dialog().getBounds(), window.component().getLocalBounds());
+    EXPECT_EQ(dialog().getBounds(), window.getLocalBounds());
     EXPECT_TRUE(dialog().textEditor().hasKeyboardFocus(false));
     EXPECT_EQ(dialog().getTitle(), "ZQ-6 feedback");
     EXPECT_TRUE(dialog().categoryButton(0).getToggleState());
@@ -79,7 +79,7 @@ TEST_F(FeedbackDialogTest, SpacesOnlyKeepSendDisabled)
 {
     type("   ");
     EXPECT_FALSE(dialog().sendButton().isEnabled());
-    PeerInput::clickCentre(dialog().sendButton());
+    mouse.clickCentre(dialog().sendButton());
     EXPECT_FALSE(dialog().model().isSending());
 
     type("a");
@@ -89,13 +89,13 @@ TEST_F(FeedbackDialogTest, SpacesOnlyKeepSendDisabled)
 TEST_F(FeedbackDialogTest, LongMessageIsSentCutTo4000CharactersWithTheChosenCategory)
 {
     server.setReply({ 200, R"({"status":"ok"})" });
-    PeerInput::clickCentre(dialog().categoryButton(1));
+    mouse.clickCentre(dialog().categoryButton(1));
     EXPECT_TRUE(dialog().categoryButton(1).getToggleState());
     EXPECT_FALSE(dialog().categoryButton(0).getToggleState());
     dialog().textEditor().setText(juce::String::repeatedString("a", 4000) + juce::String::repeatedString("b", 1000));
     pumpMessages(20);
 
-    PeerInput::clickCentre(dialog().sendButton());
+    mouse.clickCentre(dialog().sendButton());
     ASSERT_TRUE(pumpMessagesUntil([this] { return !dialog().model().isSending(); }));
 
     const auto received = server.received();
@@ -154,12 +154,12 @@ TEST_F(FeedbackDialogTest, WhileSendingTheButtonSaysSoAndEscapeClosesTheForm)
 {
     server.setReply({ 200, R"({"status":"ok"})", LocalHttpServer::Stall::beforeHeaders });
     type("It clicks");
-    PeerInput::clickCentre(dialog().sendButton());
+    mouse.clickCentre(dialog().sendButton());
     EXPECT_EQ(dialog().sendButton().getButtonText(), "Sending...");
     EXPECT_FALSE(dialog().sendButton().isEnabled());
     ASSERT_TRUE(pumpMessagesUntil([this] { return !server.received().empty(); }));
 
-    EXPECT_TRUE(PeerInput::key(editor, juce::KeyPress(juce::KeyPress::escapeKey)));
+    EXPECT_TRUE(window.pressKey(juce::KeyPress(juce::KeyPress::escapeKey)));
     EXPECT_FALSE(slot.isOpen());
 
     // The late reply finds no form and is dropped.
@@ -171,13 +171,26 @@ TEST_F(FeedbackDialogTest, WhileSendingTheButtonSaysSoAndEscapeClosesTheForm)
 
 TEST_F(FeedbackDialogTest, EscapeWithAModifierAndOtherKeysStayInTheForm)
 {
-    PeerInput::key(editor, juce::KeyPress(juce::KeyPress::escapeKey, juce::ModifierKeys::shiftModifier, 0));
+    window.pressKey(juce::KeyPress(juce::KeyPress::escapeKey, juce::ModifierKeys::shiftModifier, 0));
     EXPECT_TRUE(slot.isOpen());
 
     // Keys typed while the panel itself holds the focus still reach the text.
-    PeerInput::click(dialog(), dialog().layout().title.getCentre());
+    mouse.click(dialog(), dialog().layout().title.getCentre().toFloat());
     type("x");
     EXPECT_EQ(dialog().textEditor().getText(), "x");
+}
+
+TEST_F(FeedbackDialogTest, KeysReachingTheEditorBeneathGoToTheForm)
+{
+    window.grabKeyboardFocus();
+    ASSERT_TRUE(pumpMessagesUntil([this] { return window.hasKeyboardFocus(false); }, 2000));
+
+    window.pressKey(juce::KeyPress('y', {}, 'y'));
+    EXPECT_EQ(dialog().textEditor().getText(), "y");
+
+    window.grabKeyboardFocus();
+    window.pressKey(juce::KeyPress(juce::KeyPress::escapeKey));
+    EXPECT_FALSE(slot.isOpen());
 }
 
 enum class CloseBy
@@ -195,9 +208,9 @@ TEST_P(FeedbackDialogClosing, ClosesTheForm)
 {
     switch (GetParam())
     {
-        case CloseBy::closeButton: PeerInput::clickCentre(dialog().closeButton()); break;
-        case CloseBy::cancelButton: PeerInput::clickCentre(dialog().cancelButton()); break;
-        case CloseBy::pressOutside: PeerInput::click(editor, { 10, 10 }); break;
+        case CloseBy::closeButton: mouse.clickCentre(dialog().closeButton()); break;
+        case CloseBy::cancelButton: mouse.clickCentre(dialog().cancelButton()); break;
+        case CloseBy::pressOutside: mouse.click(window, { 10.0f, 10.0f }); break;
     }
     EXPECT_FALSE(slot.isOpen());
 }
@@ -207,13 +220,13 @@ INSTANTIATE_TEST_SUITE_P(Ways, FeedbackDialogClosing,
 
 TEST_F(FeedbackDialogTest, PressInsideThePanelKeepsItOpen)
 {
-    PeerInput::click(dialog(), dialog().layout().panel.getTopLeft() + juce::Point<int>(4, 4));
+    mouse.click(dialog(), (dialog().layout().panel.getTopLeft() + juce::Point<int>(4, 4)).toFloat());
     EXPECT_TRUE(slot.isOpen());
 }
 
 TEST_F(FeedbackDialogTest, PartsSitWhereTheLayoutPutsThemAtEveryScale)
 {
-    window.component().setSize(1680, 945);
+    window.setSize(1680, 945);
     slot.cover();
     const auto lines = dialog().privacyNoteLines().size();
     const auto expected = quil::help::feedbackLayout({ 0, 0, 1680, 945 }, 1.5f, lines);

@@ -1,4 +1,4 @@
-#include "support/PeerInput.h"
+#include "support/MouseDriver.h"
 #include "support/ShippedUi.h"
 #include "ui/DeltaIcon.h"
 #include "ui/GlassButton.h"
@@ -92,14 +92,16 @@ TEST(GlassButtonClicks, DeltaTogglesAndReadsAsAToggle)
     ShippedUi ui;
     ui::GlassButton delta(ui.context, Style::delta, "Delta", true);
     delta.setBounds(0, 0, 54, 18);
-    TestWindow window(delta, 60, 30);
+    DesktopTestWindow window(60, 30);
+    window.addAndMakeVisible(delta);
+    MouseDriver mouse(window);
 
-    PeerInput::clickCentre(delta);
+    mouse.clickCentre(delta);
     EXPECT_TRUE(delta.getToggleState());
     EXPECT_EQ(delta.getAccessibilityHandler()->getRole(), juce::AccessibilityRole::toggleButton);
     EXPECT_TRUE(delta.getAccessibilityHandler()->getCurrentState().isChecked());
 
-    PeerInput::clickCentre(delta);
+    mouse.clickCentre(delta);
     EXPECT_FALSE(delta.getToggleState());
 }
 
@@ -108,13 +110,15 @@ TEST(GlassButtonClicks, DisabledWindowTakesNoClick)
     ShippedUi ui;
     ui::GlassButton window(ui.context, Style::window, {}, false);
     window.setBounds(0, 0, 90, 52);
-    TestWindow host(window, 100, 60);
+    DesktopTestWindow host(100, 60);
+    host.addAndMakeVisible(window);
+    MouseDriver mouse(host);
     int clicks = 0;
     window.onClick = [&clicks] { ++clicks; };
 
-    PeerInput::clickCentre(window);
+    mouse.clickCentre(window);
     window.setEnabled(false);
-    PeerInput::clickCentre(window);
+    mouse.clickCentre(window);
 
     EXPECT_EQ(clicks, 1);
 }
@@ -150,7 +154,8 @@ TEST(GlassButtonAccessibility, WindowsReadTheirValueAndTheLearnButtonItsStatus)
 {
     ShippedUi ui;
     ui::GlassButton source(ui.context, Style::window, {}, false);
-    const TestWindow sourceWindow(source, 40, 20);
+    DesktopTestWindow sourceWindow(40, 20);
+    sourceWindow.addAndMakeVisible(source);
     source.setValue("Lead vocal");
     EXPECT_EQ(source.getAccessibilityHandler()->getValueInterface()->getCurrentValueAsString(), "Lead vocal");
     source.setAccessibleValue(juce::String::fromUTF8("Vocal \xe2\x80\xba Lead vocal"));
@@ -159,7 +164,8 @@ TEST(GlassButtonAccessibility, WindowsReadTheirValueAndTheLearnButtonItsStatus)
     EXPECT_EQ(source.getAccessibilityHandler()->getRole(), juce::AccessibilityRole::button);
 
     ui::GlassButton learn(ui.context, Style::learn, "Learn", false);
-    const TestWindow learnWindow(learn, 40, 20);
+    DesktopTestWindow learnWindow(40, 20);
+    learnWindow.addAndMakeVisible(learn);
     learn.setStatus("Listening... 40%");
     EXPECT_EQ(learn.getAccessibilityHandler()->getValueInterface()->getCurrentValueAsString(), "Listening... 40%");
     EXPECT_EQ(learn.getAccessibilityHandler()->getTitle(), "Learn");

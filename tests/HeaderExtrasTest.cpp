@@ -2,7 +2,7 @@
 #include "processor/ZQ6AudioProcessor.h"
 #include "support/LocalHttpServer.h"
 #include "support/MessagePump.h"
-#include "support/PeerInput.h"
+#include "support/MouseDriver.h"
 #include "support/ScopedSettingsHome.h"
 #include "support/ShippedUi.h"
 #include "ui/HeaderExtras.h"
@@ -18,15 +18,15 @@ namespace zq6::test
 namespace
 {
 // Picks the first item of the open popup menu with the keyboard, as a user would.
-void chooseFirstMenuItem(juce::Component& anyInWindow)
+void chooseFirstMenuItem(DesktopTestWindow& window)
 {
-    PeerInput::key(anyInWindow, juce::KeyPress(juce::KeyPress::downKey));
-    PeerInput::key(anyInWindow, juce::KeyPress(juce::KeyPress::returnKey));
+    window.pressKey(juce::KeyPress(juce::KeyPress::downKey));
+    window.pressKey(juce::KeyPress(juce::KeyPress::returnKey));
     pumpMessages(50);
 }
 
-// The header extras on a stand-in editor, with a check that never runs and a browser that only
-// records.
+// The header extras on a window standing in for the editor, with a check that never runs and a
+// browser that only records.
 class HeaderExtrasTest : public testing::Test
 {
 protected:
@@ -51,10 +51,10 @@ protected:
     }
 
     ShippedUi ui;
-    juce::Component editor;
-    TestWindow window { editor, 1120, 630 };
+    DesktopTestWindow window { 1120, 630 };
+    MouseDriver mouse { window };
     juce::StringArray opened, sent;
-    ui::HeaderExtras extras { ui.context, window.component(), services() };
+    ui::HeaderExtras extras { ui.context, window, services() };
 };
 
 TEST_F(HeaderExtrasTest, HelpCapIsTitledAndExplained)
@@ -64,7 +64,7 @@ TEST_F(HeaderExtrasTest, HelpCapIsTitledAndExplained)
     EXPECT_EQ(help.getDescription(), "Send feedback, open the manual, contact support, or see the version.");
     EXPECT_EQ(help.getTooltip(), help.getDescription());
     EXPECT_EQ(help.getStyle(), ui::GlassButton::Style::roundCap);
-    EXPECT_EQ(help.getParentComponent(), &window.component());
+    EXPECT_EQ(help.getParentComponent(), &window);
 }
 
 TEST_F(HeaderExtrasTest, MenuItemsOpenTheirPagesOnTheServiceHost)
@@ -81,15 +81,16 @@ TEST_F(HeaderExtrasTest, MenuItemsOpenTheirPagesOnTheServiceHost)
 TEST_F(HeaderExtrasTest, ClickingTheHelpCapOffersTheMenuAndItsFirstItemOpensTheForm)
 {
     extras.helpCap().setBounds(339, 22, 16, 16);
-    PeerInput::clickCentre(extras.helpCap());
-    chooseFirstMenuItem(editor);
+    mouse.clickCentre(extras.helpCap());
+    chooseFirstMenuItem(window);
 
     auto* form = extras.feedbackDialog();
     ASSERT_NE(form, nullptr);
-    EXPECT_EQ(form->getBounds(), window.component().getLocalBounds());
-    EXPECT_TRUE(form->textEditor().hasKeyboardFocus(false));
+    EXPECT_EQ(form->getBounds(), window.getLocalBounds());
+    window.pressKey(juce::KeyPress('x', {}, 'x'));
+    EXPECT_EQ(form->textEditor().getText(), "x");
 
-    PeerInput::clickCentre(form->cancelButton());
+    mouse.clickCentre(form->cancelButton());
     EXPECT_EQ(extras.feedbackDialog(), nullptr);
 }
 
@@ -98,7 +99,7 @@ TEST_F(HeaderExtrasTest, FormSendsThroughTheEditorsSender)
     extras.chooseHelpItem(quil::help::sendFeedbackItem);
     extras.feedbackDialog()->textEditor().setText("Lovely tail");
     pumpMessages(20);
-    PeerInput::clickCentre(extras.feedbackDialog()->sendButton());
+    mouse.clickCentre(extras.feedbackDialog()->sendButton());
 
     EXPECT_EQ(sent, juce::StringArray("Lovely tail"));
 }
@@ -106,7 +107,7 @@ TEST_F(HeaderExtrasTest, FormSendsThroughTheEditorsSender)
 TEST_F(HeaderExtrasTest, FormFollowsTheEditorsSize)
 {
     extras.openFeedback();
-    window.component().setSize(896, 504);
+    window.setSize(896, 504);
     extras.layout();
     EXPECT_EQ(extras.feedbackDialog()->getBounds(), juce::Rectangle<int>(0, 0, 896, 504));
     EXPECT_EQ(extras.feedbackDialog()->layout().panel.getWidth(), juce::roundToInt(460 * 0.8f));
@@ -121,17 +122,18 @@ TEST(HeaderExtrasInEditor, ClosingTheEditorWhileFeedbackIsSendingIsSafe)
     {
         ZQ6AudioProcessor processor;
         std::unique_ptr<ZQ6Editor> editor(dynamic_cast<ZQ6Editor*>(processor.createEditor()));
-        editor->addToDesktop(0);
-        editor->setVisible(true);
+        DesktopTestWindow window(1120, 630);
+        window.addAndMakeVisible(*editor);
+        MouseDriver mouse(window);
 
-        PeerInput::clickCentre(editor->getHeaderExtras().helpCap());
-        chooseFirstMenuItem(*editor);
+        mouse.clickCentre(editor->getHeaderExtras().helpCap());
+        chooseFirstMenuItem(window);
         auto* form = editor->getHeaderExtras().feedbackDialog();
         ASSERT_NE(form, nullptr);
         EXPECT_EQ(form->getBounds(), editor->getLocalBounds());
         form->textEditor().setText("It clicks");
         pumpMessages(20);
-        PeerInput::clickCentre(form->sendButton());
+        mouse.clickCentre(form->sendButton());
         ASSERT_TRUE(pumpMessagesUntil([&server] { return !server.received().empty(); }));
         editor.reset();
     }

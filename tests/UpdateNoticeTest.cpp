@@ -2,7 +2,7 @@
 #include "support/LocalHttpServer.h"
 #include "support/LocalUpdateCheck.h"
 #include "support/MessagePump.h"
-#include "support/PeerInput.h"
+#include "support/MouseDriver.h"
 #include "support/ScopedSettingsHome.h"
 #include "ui/ZQ6Editor.h"
 #include "update/UpdateNotice.h"
@@ -22,6 +22,8 @@ using quil::update::UpdateNotice;
 class UpdateNoticeTest : public testing::Test
 {
 protected:
+    UpdateNoticeTest() { window.addAndMakeVisible(editor); }
+
     ~UpdateNoticeTest() override
     {
         notice.reset();
@@ -53,7 +55,8 @@ protected:
     juce::File folder = juce::File::createTempFile("zq6-notice-test");
     juce::StringArray opened;
     juce::Component editor;
-    TestWindow window { editor, 1680, 945 };
+    DesktopTestWindow window { 1680, 945 };
+    MouseDriver mouse { window };
     std::shared_ptr<UpdateCore> core;
     std::unique_ptr<UpdateNotice> notice;
 };
@@ -86,7 +89,7 @@ TEST_F(UpdateNoticeTest, AtScaleOneAndAHalfItIs330By66TwelveFromTopAndRight)
 TEST_F(UpdateNoticeTest, CloseBoxDismissesWithoutOpeningThePage)
 {
     openWithLatest("1.0.2");
-    PeerInput::click(*notice, notice->geometry().closeBox.getCentre());
+    mouse.click(*notice, notice->geometry().closeBox.getCentre().toFloat());
 
     EXPECT_FALSE(notice->isVisible());
     EXPECT_TRUE(opened.isEmpty());
@@ -96,7 +99,7 @@ TEST_F(UpdateNoticeTest, CloseBoxDismissesWithoutOpeningThePage)
 TEST_F(UpdateNoticeTest, ClickOnTheTextOpensThePageAndDismisses)
 {
     openWithLatest("1.0.2");
-    PeerInput::click(*notice, { 20, 20 });
+    mouse.click(*notice, { 20.0f, 20.0f });
 
     EXPECT_FALSE(notice->isVisible());
     EXPECT_EQ(opened, juce::StringArray(pageUrl()));

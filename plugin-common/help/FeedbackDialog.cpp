@@ -70,6 +70,23 @@ FeedbackDialog::FeedbackDialog(const DialogStyle& dialogStyle, help::HelpInfo in
     refresh();
 }
 
+FeedbackDialog::~FeedbackDialog()
+{
+    if (heardParent != nullptr)
+        heardParent->removeKeyListener(this);
+}
+
+void FeedbackDialog::parentHierarchyChanged()
+{
+    if (heardParent == getParentComponent())
+        return;
+    if (heardParent != nullptr)
+        heardParent->removeKeyListener(this);
+    heardParent = getParentComponent();
+    if (heardParent != nullptr)
+        heardParent->addKeyListener(this);
+}
+
 juce::StringArray FeedbackDialog::privacyNoteLines() const
 {
     return wrapWords(style.font(noteSize), form.privacyNote(),
@@ -139,6 +156,11 @@ bool FeedbackDialog::keyPressed(const juce::KeyPress& key)
         return false;
     text.grabKeyboardFocus();
     return text.keyPressed(key);
+}
+
+bool FeedbackDialog::keyPressed(const juce::KeyPress& key, juce::Component*)
+{
+    return keyPressed(key);
 }
 
 void FeedbackDialog::mouseDown(const juce::MouseEvent& event)

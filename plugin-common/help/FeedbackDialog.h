@@ -13,11 +13,12 @@ namespace quil::ui
 {
 // The feedback form, laid over the whole editor: a category, a message, the privacy note and the
 // state of the request. The model decides; this only shows it and passes the user's input on.
-class FeedbackDialog : public juce::Component
+class FeedbackDialog : public juce::Component, private juce::KeyListener
 {
 public:
     // designWidth is the editor's width at scale 1.
     FeedbackDialog(const DialogStyle& style, help::HelpInfo info, help::FeedbackSender sender, int designWidth);
+    ~FeedbackDialog() override;
 
     // Called by Close, Cancel, Escape and a press outside the panel.
     std::function<void()> onClose;
@@ -36,8 +37,11 @@ public:
     void resized() override;
     bool keyPressed(const juce::KeyPress& key) override;
     void mouseDown(const juce::MouseEvent& event) override;
+    void parentHierarchyChanged() override;
 
 private:
+    // Keys that reach the editor under the form while it is open, when the focus has left the form.
+    bool keyPressed(const juce::KeyPress& key, juce::Component* origin) override;
     void refresh();
     void requestClose();
 
@@ -50,6 +54,7 @@ private:
     DialogTextEditor text;
     DialogButton send;
     DialogButton cancel;
+    juce::Component::SafePointer<juce::Component> heardParent;
     FocusOnShow focus { *this };
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR(FeedbackDialog)

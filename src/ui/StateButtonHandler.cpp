@@ -4,11 +4,13 @@ namespace zq6::ui
 {
 namespace
 {
-juce::AccessibilityActions clickActions(juce::Button& button)
+juce::AccessibilityActions clickActions(juce::Button& button, juce::AccessibilityRole role)
 {
-    return juce::AccessibilityActions()
-        .addAction(juce::AccessibilityActionType::press, [&button] { button.triggerClick(); })
-        .addAction(juce::AccessibilityActionType::toggle, [&button] { button.triggerClick(); });
+    auto actions = juce::AccessibilityActions().addAction(juce::AccessibilityActionType::press,
+                                                          [&button] { button.triggerClick(); });
+    if (role == juce::AccessibilityRole::toggleButton)
+        actions.addAction(juce::AccessibilityActionType::toggle, [&button] { button.triggerClick(); });
+    return actions;
 }
 
 juce::AccessibilityHandler::Interfaces valueInterface(StateButtonHandler::ValueText valueText)
@@ -21,7 +23,7 @@ juce::AccessibilityHandler::Interfaces valueInterface(StateButtonHandler::ValueT
 
 StateButtonHandler::StateButtonHandler(juce::Button& buttonToWrap, juce::AccessibilityRole buttonRole,
                                        ValueText valueText)
-    : juce::AccessibilityHandler(buttonToWrap, buttonRole, clickActions(buttonToWrap), valueInterface(std::move(valueText))),
+    : juce::AccessibilityHandler(buttonToWrap, buttonRole, clickActions(buttonToWrap, buttonRole), valueInterface(std::move(valueText))),
       button(buttonToWrap)
 {
 }

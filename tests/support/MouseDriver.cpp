@@ -48,9 +48,20 @@ bool DesktopTestWindow::waitUntilFocused()
         3000);
 }
 
+bool DesktopTestWindow::pressKey(const juce::KeyPress& key)
+{
+    auto* peer = getPeer();
+    return peer != nullptr && peer->handleKeyPress(key);
+}
+
 MouseDriver::MouseDriver(DesktopTestWindow& windowToUse) : window(windowToUse)
 {
     clock() += testGapMs;
+}
+
+void MouseDriver::move(const juce::Component& component, juce::Point<float> to)
+{
+    send(component, to, {});
 }
 
 void MouseDriver::press(const juce::Component& component, juce::Point<float> at, juce::ModifierKeys mods)
@@ -72,6 +83,11 @@ void MouseDriver::click(const juce::Component& component, juce::Point<float> at,
 {
     press(component, at, mods);
     release(component, at, mods);
+}
+
+void MouseDriver::clickCentre(const juce::Component& component)
+{
+    click(component, component.getLocalBounds().getCentre().toFloat());
 }
 
 void MouseDriver::doubleClick(const juce::Component& component, juce::Point<float> at, juce::ModifierKeys mods)

@@ -14,6 +14,9 @@ public:
 
     // Waits until the window is showing and has the keyboard focus; false when it never does.
     bool waitUntilFocused();
+    // Delivers a key through the window's peer to the component with the keyboard focus (or the
+    // modal one); true when a component used it.
+    bool pressKey(const juce::KeyPress& key);
 };
 
 // Sends mouse events through the window's peer, as the operating system would: the framework finds
@@ -27,10 +30,13 @@ public:
     ~MouseDriver();
 
     // Positions are in the coordinates of `component`; without a button in `mods` the left one is used.
+    // The pointer moves with no button held.
+    void move(const juce::Component& component, juce::Point<float> to);
     void press(const juce::Component& component, juce::Point<float> at, juce::ModifierKeys mods = {});
     void drag(const juce::Component& component, juce::Point<float> to, juce::ModifierKeys mods = {});
     void release(const juce::Component& component, juce::Point<float> at, juce::ModifierKeys mods = {});
     void click(const juce::Component& component, juce::Point<float> at, juce::ModifierKeys mods = {});
+    void clickCentre(const juce::Component& component);
     void doubleClick(const juce::Component& component, juce::Point<float> at, juce::ModifierKeys mods = {});
     // Leaves the pointer outside every component and clears the click count.
     void leave();
