@@ -5,6 +5,7 @@
 #include "processor/ParameterIds.h"
 #include "processor/ZQ6AudioProcessor.h"
 #include "support/MessagePump.h"
+#include "support/ProcessorHarness.h"
 #include "support/ScopedSettingsHome.h"
 #include "ui/ChoiceGroup.h"
 #include "ui/GlassButton.h"
@@ -24,6 +25,17 @@ juce::File snapshotFolder()
 {
     const auto* folder = std::getenv("ZQ6_SNAPSHOT_DIR");
     return folder != nullptr ? juce::File(juce::String::fromUTF8(folder)) : juce::File();
+}
+
+void writeSnapshot(juce::Component& component, const char* name, float scale = 1.0f)
+{
+    pumpMessages(200);
+    const auto image = component.createComponentSnapshot(component.getLocalBounds(), true, scale);
+    juce::FileOutputStream out(snapshotFolder().getChildFile(name));
+    ASSERT_TRUE(out.openedOk());
+    out.setPosition(0);
+    out.truncate();
+    ASSERT_TRUE(juce::PNGImageFormat().writeImageToStream(image, out));
 }
 
 // The controls mounted over their printed places, as the panels will hold them.
@@ -101,13 +113,7 @@ protected:
 
     void write(juce::Component& component, const char* name, float scale = 1.0f)
     {
-        pumpMessages(200);
-        const auto image = component.createComponentSnapshot(component.getLocalBounds(), true, scale);
-        juce::FileOutputStream out(snapshotFolder().getChildFile(name));
-        ASSERT_TRUE(out.openedOk());
-        out.setPosition(0);
-        out.truncate();
-        ASSERT_TRUE(juce::PNGImageFormat().writeImageToStream(image, out));
+        writeSnapshot(component, name, scale);
     }
 
     ScopedSettingsHome home;
@@ -206,6 +212,67 @@ TEST_F(ControlSnapshots, FeedbackFormAndUpdateNotice)
     notice.setColours(quil::update::headerNoticeColours());
     notice.setTypeface(editor->getUiContext().regular);
     write(*editor, "update-notice-2x.png", 2.0f);
+}
+// The editor as its panels build it, in its main states, fed by a prepared processor.
+class EditorSnapshots : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        if (snapshotFolder() == juce::File())
+            GTEST_SKIP() << "set ZQ6_SNAPSHOT_DIR to write the snapshots";
+        snapshotFolder().createDirectory();
+    }
+
+    void set(const char* id, float value)
+    {
+        harness.set(id, value);
+        editor->refresh();
+    }
+
+    // Plays noise through the processor and lets the editor refresh on its own timer.
+    void play(double seconds)
+    {
+        auto block = makeNoise(2, static_cast<int>(seconds * 48000.0), 0.7f);
+        harness.process(block);
+        processor().tickLearn();
+    }
+
+    ZQ6AudioProcessor& processor() { return harness.processor(); }
+
+    ScopedSettingsHome home;
+    ProcessorHarness harness { 48000.0, 256 };
+    std::unique_ptr<ZQ6Editor> editor { dynamic_cast<ZQ6Editor*>(processor().createEditor()) };
+};
+
+TEST_F(EditorSnapshots, MainStates)
+{
+    writeSnapshot(*editor, "editor-default.png");
+    writeSnapshot(*editor, "editor-default-2x.png", 2.0f);
+
+    play(0.5);
+    writeSnapshot(*editor, "editor-signal.png");
+
+    processor().startLearn();
+    play(2.0);
+    writeSnapshot(*editor, "editor-learn-listening.png");
+    processor().cancelLearn();
+    processor().tickLearn();
+
+    processor().setMode(ZQ6AudioProcessor::send);
+    writeSnapshot(*editor, "editor-send.png");
+    processor().setMode(ZQ6AudioProcessor::insert);
+
+    set(pid::deltaUnmask, 1.0f);
+    writeSnapshot(*editor, "editor-delta.png");
+    set(pid::deltaUnmask, 0.0f);
+
+    editor->getStagePanel().setView(1, false);
+    writeSnapshot(*editor, "editor-eq.png");
+    editor->getStagePanel().setView(0, false);
+
+    set(pid::bypass, 1.0f);
+    writeSnapshot(*editor, "editor-bypass.png");
 }
 } // namespace
 } // namespace zq6::test

@@ -3,6 +3,7 @@
 #include "support/MessagePump.h"
 #include "support/ScopedSettingsHome.h"
 #include "support/ShippedLayout.h"
+#include "support/ShippedUi.h"
 #include "ui/EditorSettings.h"
 #include "ui/HistoryShortcut.h"
 #include "ui/SizeKeeper.h"
@@ -259,13 +260,17 @@ class StageView : public testing::TestWithParam<ViewCase>
 
 TEST_P(StageView, ClampsAndCallsBackOnlyWhenAsked)
 {
-    const ui::UiContext context;
-    ui::StagePanel panel(context);
+    const ShippedUi ui;
+    ZQ6AudioProcessor processor;
+    ui::StagePanel panel(ui.context, processor.getValueTreeState());
     panel.setView(1 - GetParam().shown, false);
     int calls = 0;
     panel.onViewChanged = [&calls](int) { ++calls; };
     panel.setView(GetParam().index, GetParam().notify);
     EXPECT_EQ(panel.getView(), GetParam().shown);
+    EXPECT_EQ(panel.getEq().isVisible(), GetParam().shown == 1);
+    EXPECT_EQ(panel.getTail().isVisible(), GetParam().shown == 0);
+    EXPECT_EQ(panel.getViewSwitch().getSelected(), GetParam().shown);
     EXPECT_EQ(calls, GetParam().calledBack ? 1 : 0);
 }
 

@@ -15,7 +15,15 @@ public:
 
     const juce::String& getLayoutId() const noexcept { return layoutId; }
 
+    // "ui.panel" and the id with its first letter in upper case: "learn" -> "ui.panelLearn".
+    static juce::String helpKeyFor(const juce::String& layoutId);
+
 protected:
+    // The panel's own scaled position, which its controls' layout rectangles are relative to.
+    juce::Point<int> origin() const;
+    // A layout item's scaled rectangle relative to the panel.
+    juce::Rectangle<int> placeOf(const juce::String& itemId) const;
+
     const UiContext& context;
 
 private:

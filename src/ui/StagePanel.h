@@ -1,16 +1,19 @@
 #pragma once
 
+#include "ChoiceGroup.h"
+#include "InstrumentWindow.h"
 #include "PanelBase.h"
+#include "WetEqView.h"
 
 #include <functional>
 
 namespace zq6::ui
 {
-// The Stage panel: shows the reverb tail (view 0) or the Wet EQ (view 1).
+// The Stage panel: shows the reverb tail (view 0) or the Wet EQ (view 1), switched by a Tail/EQ group.
 class StagePanel : public PanelBase
 {
 public:
-    explicit StagePanel(const UiContext& context);
+    StagePanel(const UiContext& context, juce::AudioProcessorValueTreeState& parameters);
 
     // Clamps the index to 0..1; calls onViewChanged only when asked to and the view changed.
     void setView(int index, bool notify);
@@ -18,7 +21,18 @@ public:
 
     std::function<void(int)> onViewChanged;
 
+    InstrumentWindow& getTail() noexcept { return tail; }
+    WetEqView& getEq() noexcept { return eq; }
+    ChoiceGroup& getViewSwitch() noexcept { return viewSwitch; }
+
+    void resized() override;
+
 private:
+    void showView();
+
+    InstrumentWindow tail;
+    WetEqView eq;
+    ChoiceGroup viewSwitch;
     int view = 0;
 };
 } // namespace zq6::ui

@@ -6,6 +6,7 @@
 #include "BakedImageData.h"
 #include "HistoryShortcut.h"
 #include "Palette.h"
+#include "../state/LearnBaseline.h"
 
 #include <UiResources.h>
 
@@ -49,15 +50,16 @@ ZQ6Editor::ZQ6Editor(ZQ6AudioProcessor& p)
       background(ui::palette::chassis),
       tipPopup(context),
       header(context, slotHistoryActions()),
-      stagePanel(context),
-      learnPanel(context, "learn"),
-      outletPanel(context, "outlet"),
-      spacePanel(context, "space"),
-      cleanPanel(context, "clean"),
+      stagePanel(context, p.getValueTreeState()),
+      learnPanel(context),
+      outletPanel(context, p.getValueTreeState()),
+      spacePanel(context, p.getValueTreeState()),
+      cleanPanel(context, p.getValueTreeState()),
+      learnMenus(p, [this] { refresh(); }),
+      tailInputs(p),
       headerExtras(context, *this, headerServices()),
       settings(ui::EditorSettings::open()),
-      sizeKeeper(*this, layout, *settings),
-      bypass(p.getValueTreeState().getRawParameterValue(pid::bypass))
+      sizeKeeper(*this, layout, *settings)
 {
     lookAndFeel.setDefaultSansSerifTypeface(context.regular);
     setLookAndFeel(&lookAndFeel);
@@ -70,6 +72,7 @@ ZQ6Editor::ZQ6Editor(ZQ6AudioProcessor& p)
         settings->setValue(ui::EditorSettings::stageViewKey, view);
         refresh();
     };
+    connectLearnPanel();
 
     addAndMakeVisible(header);
     for (auto* panel : panels())
@@ -98,6 +101,22 @@ ZQ6Editor::~ZQ6Editor()
 std::array<ui::PanelBase*, 5> ZQ6Editor::panels() noexcept
 {
     return { &stagePanel, &learnPanel, &outletPanel, &spacePanel, &cleanPanel };
+}
+
+void ZQ6Editor::connectLearnPanel()
+{
+    learnPanel.onModeClicked = [this] { learnMenus.showMode(learnPanel.getModeWindow()); };
+    learnPanel.onSourceClicked = [this] { learnMenus.showSource(learnPanel.getSourceWindow()); };
+    learnPanel.onCharacterClicked = [this] { learnMenus.showCharacter(learnPanel.getCharacterWindow()); };
+    learnPanel.onLearnClicked = [this] {
+        if (processor.getLearnControl().isIdle())
+            processor.startLearn();
+        else
+            processor.cancelLearn();
+        refresh();
+    };
+    // The caps are refused while Learn runs; they follow its state at once.
+    learnPanel.onStateChanged = [this](int) { header.refresh(); };
 }
 
 ui::HeaderExtras::Services ZQ6Editor::headerServices()
@@ -147,17 +166,81 @@ void ZQ6Editor::resized()
 
 void ZQ6Editor::refresh()
 {
+    refreshViews();
+    refreshSuggestions();
+    outletPanel.setSendMode(processor.getMode() == ZQ6AudioProcessor::send);
+    stagePanel.getEq().followHostRate(processor.getSampleRate());
     refreshBypass();
     header.refresh();
+    learnPanel.update(learnDisplay());
+    refreshDelta();
+}
+
+void ZQ6Editor::refreshViews()
+{
+    // Each peak is reported once: read them a single time for the meters and the tail pulse.
+    const auto peaks = processor.getMeterPeaks().readAndClearAll();
+    outletPanel.getMeters().update(peaks);
+    if (stagePanel.getView() == 0)
+        stagePanel.getTail().refresh(tailInputs.read(), peaks[0], peaks[1]);
+    cleanPanel.getBands().update(processor.getEngine().getUnmask().getReductionsDb());
+}
+
+void ZQ6Editor::refreshSuggestions()
+{
+    auto& state = processor.getValueTreeState();
+    const auto baseline = readBaseline(state.state, state);
+    for (auto* knob : knobs())
+    {
+        const auto index = knob->getSuggestionIndex();
+        if (index < 0)
+            continue;
+        const auto& value = baseline.values[static_cast<size_t>(index)];
+        knob->setSuggestion(baseline.valid && value.has_value(), value.value_or(0.0f));
+    }
+}
+
+std::vector<ui::GlassKnob*> ZQ6Editor::knobs() const
+{
+    std::vector<ui::GlassKnob*> all;
+    for (const auto* owned : { &spacePanel.allKnobs(), &cleanPanel.allKnobs(), &outletPanel.allKnobs() })
+        for (const auto& knob : *owned)
+            all.push_back(knob.get());
+    return all;
+}
+
+ui::LearnDisplay ZQ6Editor::learnDisplay() const
+{
+    const auto& control = processor.getLearnControl();
+    ui::LearnDisplay display;
+    display.send = processor.getMode() == ZQ6AudioProcessor::send;
+    display.selection = processor.getSourceSelection();
+    display.autoCharacter = processor.getAutoCharacter();
+    display.state = control.getState();
+    display.status = static_cast<LearnStatus>(control.status.load(std::memory_order_relaxed));
+    display.progress = control.progress.load(std::memory_order_relaxed);
+    display.waitingForSignal = control.waitingForSignal.load(std::memory_order_relaxed);
+    return display;
+}
+
+bool ZQ6Editor::switchedOn(const char* parameterId) const
+{
+    const auto* value = processor.getValueTreeState().getRawParameterValue(parameterId);
+    return value != nullptr && value->load(std::memory_order_relaxed) >= 0.5f;
 }
 
 void ZQ6Editor::refreshBypass()
 {
-    const auto bypassed = bypass != nullptr && bypass->load(std::memory_order_relaxed) >= 0.5f;
+    const auto bypassed = switchedOn(pid::bypass);
     if (bypassed == bypassShown)
         return;
     bypassShown = bypassed;
     for (auto* panel : panels())
         panel->setAlpha(bypassed ? bypassedPanelOpacity : 1.0f);
+}
+
+void ZQ6Editor::refreshDelta()
+{
+    cleanPanel.setDeltaActive(switchedOn(pid::deltaUnmask) || switchedOn(pid::deltaShaping));
 }
 } // namespace zq6

@@ -4,10 +4,16 @@
 #include "EditorSettings.h"
 #include "GlassLookAndFeel.h"
 #include "HeaderCaps.h"
+#include "CleanPanel.h"
 #include "HeaderExtras.h"
 #include "Layout.h"
+#include "LearnPanel.h"
+#include "LearnPopupMenus.h"
+#include "OutletPanel.h"
 #include "SizeKeeper.h"
+#include "SpacePanel.h"
 #include "StagePanel.h"
+#include "TailInputReader.h"
 #include "TipPopup.h"
 #include "UiContext.h"
 
@@ -16,7 +22,6 @@
 #include <juce_audio_processors/juce_audio_processors.h>
 
 #include <array>
-#include <atomic>
 #include <utility>
 #include <vector>
 
@@ -40,6 +45,11 @@ public:
     const quil::ui::BakedLayer& getBackground() const noexcept { return background; }
     ui::HeaderCaps& getHeaderCaps() noexcept { return header; }
     ui::StagePanel& getStagePanel() noexcept { return stagePanel; }
+    ui::LearnPanel& getLearnPanel() noexcept { return learnPanel; }
+    ui::OutletPanel& getOutletPanel() noexcept { return outletPanel; }
+    ui::SpacePanel& getSpacePanel() noexcept { return spacePanel; }
+    ui::CleanPanel& getCleanPanel() noexcept { return cleanPanel; }
+    ui::LearnPopupMenus& getLearnMenus() noexcept { return learnMenus; }
     ui::HeaderExtras& getHeaderExtras() noexcept { return headerExtras; }
     ui::TipPopup& getTipPopup() noexcept { return tipPopup; }
 
@@ -50,7 +60,14 @@ public:
 
 private:
     void timerCallback() override { refresh(); }
+    void refreshViews();
+    void refreshSuggestions();
     void refreshBypass();
+    void refreshDelta();
+    ui::LearnDisplay learnDisplay() const;
+    void connectLearnPanel();
+    std::vector<ui::GlassKnob*> knobs() const;
+    bool switchedOn(const char* parameterId) const;
     ui::SlotHistoryActions slotHistoryActions();
     static ui::HeaderExtras::Services headerServices();
     std::array<ui::PanelBase*, 5> panels() noexcept;
@@ -65,14 +82,15 @@ private:
     ui::TipPopup tipPopup;
     ui::HeaderCaps header;
     ui::StagePanel stagePanel;
-    ui::PanelBase learnPanel;
-    ui::PanelBase outletPanel;
-    ui::PanelBase spacePanel;
-    ui::PanelBase cleanPanel;
+    ui::LearnPanel learnPanel;
+    ui::OutletPanel outletPanel;
+    ui::SpacePanel spacePanel;
+    ui::CleanPanel cleanPanel;
+    ui::LearnPopupMenus learnMenus;
+    ui::TailInputReader tailInputs;
     ui::HeaderExtras headerExtras;
     std::unique_ptr<juce::PropertiesFile> settings;
     ui::SizeKeeper sizeKeeper;
-    std::atomic<float>* bypass = nullptr;
     bool bypassShown = false;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR(ZQ6Editor)
