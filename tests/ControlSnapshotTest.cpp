@@ -250,8 +250,10 @@ TEST_F(EditorSnapshots, MainStates)
     writeSnapshot(*editor, "editor-default.png");
     writeSnapshot(*editor, "editor-default-2x.png", 2.0f);
 
+    harness.set(pid::cleanUnmask, 1.0f);
     play(0.5);
     writeSnapshot(*editor, "editor-signal.png");
+    harness.set(pid::cleanUnmask, 0.0f);
 
     processor().startLearn();
     play(2.0);

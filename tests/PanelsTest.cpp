@@ -157,6 +157,17 @@ INSTANTIATE_TEST_SUITE_P(Clicks, DeltaButtons,
                          testing::Values(DeltaCase { true, false, false, true }, DeltaCase { true, true, true, false },
                                          DeltaCase { false, true, false, false }));
 
+TEST_F(Panels, AutomatedDeltaLeavesTheOtherOn)
+{
+    setSwitch(pid::deltaUnmask, true);
+    setSwitch(pid::deltaShaping, true);
+    pumpMessages(20);
+
+    EXPECT_TRUE(isOn(pid::deltaUnmask));
+    EXPECT_TRUE(clean().getDeltaUnmask().getToggleState());
+    EXPECT_TRUE(clean().getDeltaShaping().getToggleState());
+}
+
 TEST_F(Panels, SendModeFixesMixAtAHundredAndLetsClicksThrough)
 {
     auto& mix = editor->getOutletPanel().getMix();

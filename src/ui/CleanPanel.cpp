@@ -61,16 +61,22 @@ void CleanPanel::setUpDelta(GlassButton& button, const char* parameterId, const 
 {
     applyHelp(button, helpKey);
     button.setTooltip(tooltipText(helpKey));
-    deltaAttachments.push_back(
-        std::make_unique<juce::AudioProcessorValueTreeState::ButtonAttachment>(parameters, parameterId, button));
-    // One Delta at a time: turning one on turns the other off.
-    button.onClick = [&button, other = parameters.getParameter(otherParameterId)] {
+    // The framework's button attachment would report a host's change as a click; the panel acts on
+    // real clicks only, so the rule below never answers automation.
+    auto attachment = std::make_unique<juce::ParameterAttachment>(
+        *parameters.getParameter(parameterId),
+        [&button](float value) { button.setToggleState(value >= 0.5f, juce::dontSendNotification); });
+    attachment->sendInitialUpdate();
+    // One Delta at a time: a click that turns one on turns the other off.
+    button.onClick = [&button, &bound = *attachment, other = parameters.getParameter(otherParameterId)] {
+        bound.setValueAsCompleteGesture(button.getToggleState() ? 1.0f : 0.0f);
         if (!button.getToggleState() || other->getValue() <= 0.5f)
             return;
         other->beginChangeGesture();
         other->setValueNotifyingHost(0.0f);
         other->endChangeGesture();
     };
+    deltaAttachments.push_back(std::move(attachment));
     addAndMakeVisible(button);
 }
 

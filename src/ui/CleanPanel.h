@@ -40,7 +40,7 @@ private:
     BandsView bands;
     GlassButton deltaUnmask;
     GlassButton deltaShaping;
-    std::vector<std::unique_ptr<juce::AudioProcessorValueTreeState::ButtonAttachment>> deltaAttachments;
+    std::vector<std::unique_ptr<juce::ParameterAttachment>> deltaAttachments;
     bool deltaActive = false;
 };
 } // namespace zq6::ui
