@@ -101,7 +101,8 @@ private:
     std::vector<std::unique_ptr<juce::Component>> owned;
 };
 
-class ControlSnapshots : public testing::Test
+// Runs only when a snapshot folder is named.
+class SnapshotTest : public testing::Test
 {
 protected:
     void SetUp() override
@@ -110,6 +111,11 @@ protected:
             GTEST_SKIP() << "set ZQ6_SNAPSHOT_DIR to write the snapshots";
         snapshotFolder().createDirectory();
     }
+};
+
+class ControlSnapshots : public SnapshotTest
+{
+protected:
 
     void write(juce::Component& component, const char* name, float scale = 1.0f)
     {
@@ -214,16 +220,9 @@ TEST_F(ControlSnapshots, FeedbackFormAndUpdateNotice)
     write(*editor, "update-notice-2x.png", 2.0f);
 }
 // The editor as its panels build it, in its main states, fed by a prepared processor.
-class EditorSnapshots : public testing::Test
+class EditorSnapshots : public SnapshotTest
 {
 protected:
-    void SetUp() override
-    {
-        if (snapshotFolder() == juce::File())
-            GTEST_SKIP() << "set ZQ6_SNAPSHOT_DIR to write the snapshots";
-        snapshotFolder().createDirectory();
-    }
-
     void set(const char* id, float value)
     {
         harness.set(id, value);

@@ -2,6 +2,7 @@
 #include "processor/ParameterIds.h"
 #include "state/LearnBaseline.h"
 #include "support/ParameterGestures.h"
+#include "support/LearnPlayer.h"
 #include "support/ProcessorHarness.h"
 
 #include "ParameterTree.h"
@@ -13,36 +14,19 @@ namespace zq6::test
 namespace
 {
 constexpr double rate = 48000.0;
-constexpr int samplesPerTick = 1600; // 33 ms of audio between two ticks
+constexpr int samplesPerTick = LearnPlayer::samplesPerTick;
 
-// A prepared processor fed in tick-sized pieces, each followed by the Learn tick on a clock that
-// advances with the audio, so that seconds of listening take no wall time.
+// A prepared processor fed in tick-sized pieces on a clock that advances with the audio.
 class LearnCycleTest : public testing::Test
 {
 protected:
-    LearnCycleTest()
-    {
-        cycle().setClock([this] { return nowMs; });
-    }
-
     ZQ6AudioProcessor& processor() { return harness.processor(); }
     LearnCycle& cycle() { return processor().getLearnCycle(); }
     LearnControl& control() { return processor().getLearnControl(); }
     LearnStatus status() { return static_cast<LearnStatus>(control().status.load()); }
     float value(const char* id) { return valueOf(processor().getValueTreeState(), id); }
 
-    // Plays `seconds` of noise (or silence at peak 0), ticking after every piece.
-    void play(double seconds, float peak = 0.5f)
-    {
-        const auto pieces = static_cast<int>(seconds * rate / samplesPerTick + 0.5);
-        for (int i = 0; i < pieces; ++i)
-        {
-            auto block = makeNoise(2, samplesPerTick, peak, ++seed);
-            harness.process(block);
-            nowMs += 1000.0 * samplesPerTick / rate;
-            processor().tickLearn();
-        }
-    }
+    void play(double seconds, float peak = 0.5f) { player.play(seconds, peak); }
 
     // Plays noise until Learn leaves Listening; returns the seconds heard, or -1 past `limit`.
     double playUntilDone(double limit)
@@ -65,8 +49,7 @@ protected:
     }
 
     ProcessorHarness harness { rate, 256 };
-    double nowMs = 1000.0;
-    int seed = 0;
+    LearnPlayer player { harness, rate };
 };
 } // namespace
 

@@ -1,5 +1,6 @@
 #include "learn/LearnMenus.h"
 #include "processor/ParameterIds.h"
+#include "support/LearnPlayer.h"
 #include "support/MessagePump.h"
 #include "support/MouseDriver.h"
 #include "support/ParameterGestures.h"
@@ -15,7 +16,6 @@ namespace zq6::test
 namespace
 {
 constexpr double rate = 48000.0;
-constexpr int samplesPerTick = 1600; // 33 ms of audio between two Learn ticks
 
 juce::String accessibleValue(juce::Component& component)
 {
@@ -27,11 +27,7 @@ juce::String accessibleValue(juce::Component& component)
 class Panels : public testing::Test
 {
 protected:
-    Panels()
-    {
-        processor().getLearnCycle().setClock([this] { return nowMs; });
-        window.addAndMakeVisible(*editor);
-    }
+    Panels() { window.addAndMakeVisible(*editor); }
 
     ZQ6AudioProcessor& processor() { return harness.processor(); }
     juce::AudioProcessorValueTreeState& state() { return processor().getValueTreeState(); }
@@ -41,27 +37,19 @@ protected:
     void setSwitch(const char* id, bool on) { state().getParameter(id)->setValueNotifyingHost(on ? 1.0f : 0.0f); }
     bool isOn(const char* id) { return valueOf(state(), id) >= 0.5f; }
 
-    // Plays `seconds` of noise (silence at peak 0) with a Learn tick after each piece, then refreshes.
+    // Plays `seconds` of noise (silence at peak 0) through Learn, then refreshes.
     void play(double seconds, float peak = 0.5f)
     {
-        const auto pieces = static_cast<int>(seconds * rate / samplesPerTick + 0.5);
-        for (int i = 0; i < pieces; ++i)
-        {
-            auto block = makeNoise(2, samplesPerTick, peak, ++seed);
-            harness.process(block);
-            nowMs += 1000.0 * samplesPerTick / rate;
-            processor().tickLearn();
-        }
+        player.play(seconds, peak);
         editor->refresh();
     }
 
     ScopedSettingsHome home;
     ProcessorHarness harness { rate, 256 };
+    LearnPlayer player { harness, rate };
     std::unique_ptr<ZQ6Editor> editor { dynamic_cast<ZQ6Editor*>(processor().createEditor()) };
     DesktopTestWindow window { 1120, 630 };
     MouseDriver mouse { window };
-    double nowMs = 1000.0;
-    int seed = 0;
 };
 
 TEST_F(Panels, EveryPanelAndKnobCarriesItsHelp)
