@@ -229,13 +229,20 @@ protected:
         editor->refresh();
     }
 
-    // Plays noise through the processor and lets the editor refresh on its own timer.
+    // Plays noise through the processor in 33 ms steps, each followed by the editor's tick.
     void play(double seconds)
     {
-        auto block = makeNoise(2, static_cast<int>(seconds * 48000.0), 0.7f);
-        harness.process(block);
-        processor().tickLearn();
+        constexpr int tick = 48000 * ZQ6Editor::refreshMilliseconds / 1000;
+        for (int done = 0; done < static_cast<int>(seconds * 48000.0); done += tick)
+        {
+            auto block = makeNoise(2, tick, 0.7f, ++seed);
+            harness.process(block);
+            processor().tickLearn();
+            editor->refresh();
+        }
     }
+
+    int seed = 0;
 
     ZQ6AudioProcessor& processor() { return harness.processor(); }
 
