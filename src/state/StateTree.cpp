@@ -1,0 +1,101 @@
+#include "StateTree.h"
+
+#include "../../plugin-common/ParameterTree.h"
+#include "LearnBaseline.h"
+#include "NumberText.h"
+
+#include <cmath>
+
+namespace zq6::statetree
+{
+namespace
+{
+bool hasParameterChild(const juce::ValueTree& tree, const juce::String& parameterId)
+{
+    for (const auto& child : tree)
+        if (child.hasType(parameterType) && child[parameterIdId].toString() == parameterId)
+            return true;
+    return false;
+}
+
+// The framework reads a PARAM value as a float without any check.
+void foldValue(juce::ValueTree& child, const juce::RangedAudioParameter& parameter)
+{
+    if (!child.hasProperty(parameterValueId))
+        return;
+    const auto value = static_cast<double>(child[parameterValueId]);
+    if (!std::isfinite(value))
+    {
+        child.removeProperty(parameterValueId, nullptr);
+        return;
+    }
+    const auto& range = parameter.getNormalisableRange();
+    child.setProperty(parameterValueId, juce::jlimit(static_cast<double>(range.start), static_cast<double>(range.end), value),
+                      nullptr);
+}
+} // namespace
+
+void writeBlock(const juce::ValueTree& tree, juce::MemoryBlock& destination)
+{
+    if (const auto xml = tree.createXml())
+        juce::AudioProcessor::copyXmlToBinary(*xml, destination);
+}
+
+juce::ValueTree readBlock(const void* data, int sizeInBytes, const juce::Identifier& rootType)
+{
+    if (data == nullptr)
+        return {};
+    const auto xml = juce::AudioProcessor::getXmlFromBinary(data, sizeInBytes);
+    if (xml == nullptr || !xml->hasTagName(rootType.toString()))
+        return {};
+    return juce::ValueTree::fromXml(*xml);
+}
+
+juce::ValueTree takeChild(juce::ValueTree& tree, const juce::Identifier& type)
+{
+    auto child = tree.getChildWithName(type);
+    tree.removeChild(child, nullptr);
+    return child;
+}
+
+int takeVersion(juce::ValueTree& tree)
+{
+    const auto version = numbertext::readStrictInteger(tree[versionId].toString());
+    tree.removeProperty(versionId, nullptr);
+    return version.value_or(0);
+}
+
+void keepKnownChildren(juce::ValueTree& tree, const juce::AudioProcessorValueTreeState& state)
+{
+    const auto baseline = tree.getChildWithName(baselineids::element);
+    juce::StringArray parametersSeen;
+    for (int i = tree.getNumChildren(); --i >= 0;)
+    {
+        const auto child = tree.getChild(i);
+        const auto parameterId = child[parameterIdId].toString();
+        const auto isParameter = child.hasType(parameterType) && state.getParameter(parameterId) != nullptr
+                              && !parametersSeen.contains(parameterId);
+        if (isParameter)
+            parametersSeen.add(parameterId);
+        else if (child != baseline)
+            tree.removeChild(i, nullptr);
+    }
+}
+
+void completeParameters(juce::ValueTree& tree, const juce::AudioProcessorValueTreeState& state)
+{
+    for (auto child : tree)
+        if (const auto* parameter = state.getParameter(child[parameterIdId].toString()); child.hasType(parameterType) && parameter)
+            foldValue(child, *parameter);
+
+    for (const auto* parameter : state.processor.getParameters())
+        if (const auto* ranged = dynamic_cast<const juce::RangedAudioParameter*>(parameter))
+            if (!hasParameterChild(tree, ranged->getParameterID()))
+            {
+                juce::ValueTree child(parameterType);
+                child.setProperty(parameterIdId, ranged->getParameterID(), nullptr);
+                child.setProperty(parameterValueId, quil::valueInUnits(*ranged), nullptr);
+                tree.appendChild(child, nullptr);
+            }
+}
+} // namespace zq6::statetree
