@@ -1,34 +1,16 @@
-#include "learn/LearnDerivation.h"
 #include "state/LearnTree.h"
+#include "support/LearnedResult.h"
 
 #include <gtest/gtest.h>
-
-#include <cstring>
 
 namespace zq6::test
 {
 namespace
 {
-bool sameRecord(const LearnRecord& a, const LearnRecord& b)
-{
-    return std::memcmp(&a, &b, sizeof(LearnRecord)) == 0;
-}
-
-// A result as a finished Learn stores it, on Drums/Snare with Auto.
+// A result as a finished Learn stores it.
 LearnRecord learnedRecord()
 {
-    LearnFeatures features;
-    features.fValid = 1;
-    features.fOnsetCount = 40;
-    features.fGapCount = 31;
-    features.fGapMedianSec = 0.31f;
-    features.fGapP75Sec = 0.47f;
-    features.fAttackSharp = 0.72f;
-    features.fLevelDb = -18.25f;
-    features.fTempoBpm = 123.5f;
-    auto record = deriveLearnSettings(features, 2, 1, 0, 0.0).record;
-    record.hasResult = 1;
-    return record;
+    return learnedSnapshot({ 2, 1, 0 }).record;
 }
 
 // The element of a stored Learn result in Send mode, with one attribute set (or removed when the

@@ -1,7 +1,7 @@
-#include "learn/LearnDerivation.h"
 #include "processor/ParameterIds.h"
 #include "state/LearnBaseline.h"
 #include "support/HistoryFixture.h"
+#include "support/LearnedResult.h"
 #include "support/ProcessorHarness.h"
 
 #include <gtest/gtest.h>
@@ -44,25 +44,15 @@ juce::XmlElement* parameterElement(juce::XmlElement& document, const char* id)
 
 bool isFreshRecord(const LearnRecord& record)
 {
-    const LearnRecord fresh;
-    return std::memcmp(&record, &fresh, sizeof(LearnRecord)) == 0;
+    return sameRecord(record, LearnRecord {});
 }
 
 constexpr SourceSelection snare { 2, 1, 0 };
 
 LearnSnapshot learnedInSendMode()
 {
-    LearnFeatures features;
-    features.fValid = 1;
-    features.fGapMedianSec = 0.8f;
-    features.fGapP75Sec = 1.1f;
-    features.fAttackSharp = 0.3f;
-    LearnSnapshot snapshot;
-    snapshot.record = deriveLearnSettings(features, snare.group, snare.entry, snare.character, 0.0).record;
-    snapshot.record.hasResult = 1;
+    auto snapshot = learnedSnapshot(snare);
     snapshot.mode = ZQ6AudioProcessor::send;
-    snapshot.status = static_cast<int>(LearnStatus::learned);
-    snapshot.derivedFor = snare;
     return snapshot;
 }
 } // namespace
