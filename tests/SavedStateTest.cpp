@@ -204,6 +204,12 @@ INSTANTIATE_TEST_SUITE_P(
         DamageCase { "blockCutInHalf",
                      [](const juce::MemoryBlock& valid) { return juce::MemoryBlock(valid.getData(), valid.getSize() / 2); } },
         DamageCase { "notXml", [](const juce::MemoryBlock&) { return headerWithText("decay=6.5"); } },
+        DamageCase { "invalidUtf8",
+                     [](const juce::MemoryBlock& valid)
+                     {
+                         const std::string bytes(static_cast<const char*>(valid.getData()), valid.getSize());
+                         return withByte(valid, bytes.find("id=\"attack\"") + 4, 0xff);
+                     } },
         DamageCase { "otherRoot",
                      [](const juce::MemoryBlock& valid)
                      {

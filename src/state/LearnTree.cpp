@@ -88,7 +88,7 @@ std::optional<float> readField(const juce::String& text, float) { return numbert
 template <typename T>
 bool within(T value, const FieldRule& rule)
 {
-    return value >= rule.low && value <= rule.high;
+    return static_cast<double>(value) >= rule.low && static_cast<double>(value) <= rule.high;
 }
 
 template <typename T>

@@ -5,11 +5,33 @@
 #include "NumberText.h"
 
 #include <cmath>
+#include <cstring>
+#include <optional>
 
 namespace zq6::statetree
 {
 namespace
 {
+constexpr juce::uint32 blockMagic = 0x21324356; // "VC2!"
+constexpr int headerSize = 8;
+
+// The document text of a block: the magic, a length without its top bit and not 0, then at most
+// that many bytes, which must be valid UTF-8 (the XML reader walks invalid sequences past the end).
+std::optional<juce::String> documentText(const void* data, int sizeInBytes)
+{
+    if (data == nullptr || sizeInBytes <= headerSize || juce::ByteOrder::littleEndianInt(data) != blockMagic)
+        return std::nullopt;
+    const auto length = juce::ByteOrder::littleEndianInt(juce::addBytesToPointer(data, 4));
+    if (length == 0 || (length & 0x80000000u) != 0)
+        return std::nullopt;
+    const auto* text = static_cast<const char*>(data) + headerSize;
+    const auto available = std::min(static_cast<size_t>(length), static_cast<size_t>(sizeInBytes - headerSize));
+    const auto textSize = static_cast<int>(strnlen(text, available));
+    if (!juce::CharPointer_UTF8::isValidString(text, textSize))
+        return std::nullopt;
+    return juce::String::fromUTF8(text, textSize);
+}
+
 bool hasParameterChild(const juce::ValueTree& tree, const juce::String& parameterId)
 {
     for (const auto& child : tree)
@@ -43,9 +65,10 @@ void writeBlock(const juce::ValueTree& tree, juce::MemoryBlock& destination)
 
 juce::ValueTree readBlock(const void* data, int sizeInBytes, const juce::Identifier& rootType)
 {
-    if (data == nullptr)
+    const auto text = documentText(data, sizeInBytes);
+    if (!text)
         return {};
-    const auto xml = juce::AudioProcessor::getXmlFromBinary(data, sizeInBytes);
+    const auto xml = juce::parseXML(*text);
     if (xml == nullptr || !xml->hasTagName(rootType.toString()))
         return {};
     return juce::ValueTree::fromXml(*xml);
