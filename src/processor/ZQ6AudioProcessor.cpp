@@ -422,10 +422,25 @@ bool ZQ6AudioProcessor::restoreState(const void* data, int sizeInBytes)
 
     const juce::ScopedLock lock(processorLock);
     learnControl.requestCancel();
-    const auto learn = readLearnTree(statetree::takeChild(tree, learnids::element));
+    restoreLearnResult(statetree::takeChild(tree, learnids::element));
+    restoreParameters(tree);
+    parameterUndo.cancelGestures();
+    history.clear();
+    learnSettings.publishCharacters();
+    return true;
+}
+
+// The result is re-derived for the loaded Source once the selection is known.
+void ZQ6AudioProcessor::restoreLearnResult(const juce::ValueTree& element)
+{
+    const auto learn = readLearnTree(element);
     storeLearnResult(learn.mode, learn.record);
     learnSettings.setDerivedFor(noSelection);
+}
 
+// A baseline that does not read is rebuilt from the loaded parameters.
+void ZQ6AudioProcessor::restoreParameters(juce::ValueTree tree)
+{
     statetree::keepKnownChildren(tree, state);
     const auto baselineValid = readBaseline(tree, state).valid;
     if (!baselineValid)
@@ -434,11 +449,6 @@ bool ZQ6AudioProcessor::restoreState(const void* data, int sizeInBytes)
     state.replaceState(tree);
     if (!baselineValid)
         learnSettings.resetLearnBaseline({}, nullptr);
-
-    parameterUndo.cancelGestures();
-    history.clear();
-    learnSettings.publishCharacters();
-    return true;
 }
 } // namespace zq6
 

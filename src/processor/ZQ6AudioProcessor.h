@@ -123,6 +123,8 @@ private:
     juce::String stateFingerprint() const;
     juce::String learnFingerprint() const;
     void storeLearnResult(int newMode, const LearnRecord& record);
+    void restoreLearnResult(const juce::ValueTree& element);
+    void restoreParameters(juce::ValueTree tree);
     void beginHistoryStep(const juce::String& name);
     void commitPendingStep();
     void installSlotCallbacks();
