@@ -161,14 +161,19 @@ juce::MemoryBlock withByte(juce::MemoryBlock block, size_t index, std::uint8_t v
     return block;
 }
 
-juce::MemoryBlock headerWithText(const char* text)
+juce::MemoryBlock headerWithText(const juce::String& text)
 {
     juce::MemoryOutputStream out;
     out.write("VC2!", 4);
-    out.writeInt(static_cast<int>(std::strlen(text) + 1));
-    out.write(text, std::strlen(text));
+    out.writeInt(static_cast<int>(text.getNumBytesAsUTF8() + 1));
+    out.write(text.toRawUTF8(), text.getNumBytesAsUTF8());
     out.writeByte(0);
     return out.getMemoryBlock();
+}
+
+juce::String textOf(const juce::MemoryBlock& block)
+{
+    return juce::String::fromUTF8(static_cast<const char*>(block.getData()) + 8, static_cast<int>(block.getSize()) - 9);
 }
 
 class DamagedState : public SavedState, public testing::WithParamInterface<DamageCase>
@@ -210,6 +215,9 @@ INSTANTIATE_TEST_SUITE_P(
                          const std::string bytes(static_cast<const char*>(valid.getData()), valid.getSize());
                          return withByte(valid, bytes.find("id=\"attack\"") + 4, 0xff);
                      } },
+        DamageCase { "attributeTwice",
+                     [](const juce::MemoryBlock& valid)
+                     { return headerWithText(textOf(valid).replace("id=\"decay\"", "id=\"decay\" value=\"9.0\"")); } },
         DamageCase { "otherRoot",
                      [](const juce::MemoryBlock& valid)
                      {

@@ -40,6 +40,24 @@ bool hasParameterChild(const juce::ValueTree& tree, const juce::String& paramete
     return false;
 }
 
+// Well-formed XML names an attribute once per element; the framework's reader keeps repeated names,
+// then reads the first and writes the last.
+bool namesEachAttributeOnce(const juce::XmlElement& element)
+{
+    juce::StringArray names;
+    for (int i = 0; i < element.getNumAttributes(); ++i)
+    {
+        const auto name = element.getAttributeName(i);
+        if (names.contains(name))
+            return false;
+        names.add(name);
+    }
+    for (const auto* child : element.getChildIterator())
+        if (!namesEachAttributeOnce(*child))
+            return false;
+    return true;
+}
+
 // The framework reads a PARAM value as a float without any check.
 void foldValue(juce::ValueTree& child, const juce::RangedAudioParameter& parameter)
 {
@@ -69,7 +87,7 @@ juce::ValueTree readBlock(const void* data, int sizeInBytes, const juce::Identif
     if (!text)
         return {};
     const auto xml = juce::parseXML(*text);
-    if (xml == nullptr || !xml->hasTagName(rootType.toString()))
+    if (xml == nullptr || !xml->hasTagName(rootType.toString()) || !namesEachAttributeOnce(*xml))
         return {};
     return juce::ValueTree::fromXml(*xml);
 }
