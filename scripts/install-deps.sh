@@ -9,6 +9,7 @@ packages=(
     fonts-inter
     xvfb xauth lilv-utils
     locales
+    clang libclang-rt-14-dev
 )
 
 sudo_cmd=()

@@ -1,3 +1,6 @@
+#include "processor/ParameterIds.h"
+#include "processor/ZQ6AudioProcessor.h"
+
 #include <gtest/gtest.h>
 #include <juce_audio_formats/juce_audio_formats.h>
 
@@ -88,7 +91,10 @@ INSTANTIATE_TEST_SUITE_P(
                     BadCase { "badTail", { "--tail", "-3", "OUT" }, "--tail" },
                     BadCase { "unknownSource", { "--source", "Drums/Cowbell", "OUT" }, "Drums/Snare" },
                     BadCase { "sourceWithoutGroup", { "--source", "Snare", "OUT" }, "Bus / Send/Drum Bus" },
-                    BadCase { "unknownCharacter", { "--character", "Cave", "OUT" }, "Auto, Room, Hall, Chamber, Plate" }),
+                    BadCase { "unknownCharacter", { "--character", "Cave", "OUT" }, "Auto, Room, Hall, Chamber, Plate" },
+                    BadCase { "unreadableState", { "--state", "/nonexistent/a.zq6state", "OUT" }, "/nonexistent/a.zq6state" },
+                    BadCase { "stateWithoutFile", { "OUT", "--state" }, "--state" },
+                    BadCase { "stateSavedIntoNoFolder", { "--save-state", "/nonexistent/dir/a.zq6state", "OUT" }, "/nonexistent/dir" }),
     [](const auto& testInfo) { return std::string(testInfo.param.name); });
 
 TEST(RenderTool, ListsTheSourcesByGroup)
@@ -236,6 +242,144 @@ TEST(RenderTool, LearnOnTooShortAnInputExitsWithThreeAndWritesNothing)
     const auto run = render({ in.getFullPathName(), out.getFullPathName(), "--learn", "--quiet" });
     EXPECT_EQ(run.exitCode, 3) << run.output;
     EXPECT_TRUE(run.output.contains("too short or too quiet")) << run.output;
+    EXPECT_FALSE(out.exists());
+}
+namespace
+{
+constexpr int renderBlockSize = 512;
+
+juce::MemoryBlock stateOf(ZQ6AudioProcessor& processor)
+{
+    juce::MemoryBlock block;
+    processor.getStateInformation(block);
+    return block;
+}
+
+// What the plug-in plays for the input with a state loaded, in the renderer's blocks, with the
+// latency removed and `tailSamples` appended.
+juce::AudioBuffer<float> pluginOutput(const juce::MemoryBlock& state, const juce::AudioBuffer<float>& input,
+                                      int tailSamples)
+{
+    ZQ6AudioProcessor processor;
+    processor.setStateInformation(state.getData(), static_cast<int>(state.getSize()));
+    juce::AudioProcessor::BusesLayout layout;
+    layout.inputBuses.add(juce::AudioChannelSet::stereo());
+    layout.outputBuses.add(juce::AudioChannelSet::stereo());
+    processor.setBusesLayout(layout);
+    processor.setRateAndBufferSizeDetails(48000.0, renderBlockSize);
+    processor.prepareToPlay(48000.0, renderBlockSize);
+
+    const auto latency = processor.getLatencySamples();
+    const auto length = input.getNumSamples() + tailSamples;
+    juce::AudioBuffer<float> played(2, length + latency);
+    played.clear();
+    for (int c = 0; c < 2; ++c)
+        played.copyFrom(c, 0, input, c, 0, input.getNumSamples());
+    juce::MidiBuffer midi;
+    for (int start = 0; start < played.getNumSamples(); start += renderBlockSize)
+    {
+        juce::AudioBuffer<float> block(played.getArrayOfWritePointers(), 2, start,
+                                       std::min(renderBlockSize, played.getNumSamples() - start));
+        processor.processBlock(block, midi);
+    }
+    juce::AudioBuffer<float> aligned(2, length);
+    for (int c = 0; c < 2; ++c)
+        aligned.copyFrom(c, 0, played, c, latency, length);
+    return aligned;
+}
+
+juce::AudioBuffer<float> readAll(const juce::File& file)
+{
+    const auto reader = open(file);
+    juce::AudioBuffer<float> audio(static_cast<int>(reader->numChannels), static_cast<int>(reader->lengthInSamples));
+    reader->read(&audio, 0, audio.getNumSamples(), 0, true, true);
+    return audio;
+}
+
+void writeState(const juce::File& file, const juce::MemoryBlock& state)
+{
+    ASSERT_TRUE(file.replaceWithData(state.getData(), state.getSize()));
+}
+} // namespace
+
+TEST(RenderTool, PlaysAStateSavedByThePlugInAsThePlugInDoes)
+{
+    ZQ6AudioProcessor plugin;
+    ASSERT_TRUE(plugin.chooseSource(2, 1));
+    auto& state = plugin.getValueTreeState();
+    for (const auto& [id, value] : { std::pair { pid::decay, 3.5f }, std::pair { pid::mix, 0.6f },
+                                     std::pair { pid::width, 1.4f }, std::pair { pid::eqGain[2], -6.0f } })
+        state.getParameter(id)->setValueNotifyingHost(state.getParameter(id)->convertTo0to1(value));
+    plugin.setMode(ZQ6AudioProcessor::send);
+    const auto saved = stateOf(plugin);
+
+    Folder folder;
+    const auto in = folder.file("in.wav");
+    const auto out = folder.file("out.wav");
+    const auto stateFile = folder.file("plugin.zq6state");
+    writeState(stateFile, saved);
+    const auto input = learnableMaterial(0.5);
+    writeWav(in, input, 48000.0, 32);
+
+    const auto run = render({ in.getFullPathName(), out.getFullPathName(), "--state", stateFile.getFullPathName(),
+                              "--tail", "0.5", "--quiet" });
+    ASSERT_EQ(run.exitCode, 0) << run.output;
+    const auto rendered = readAll(out);
+    const auto expected = pluginOutput(saved, input, 24000);
+    ASSERT_EQ(rendered.getNumSamples(), expected.getNumSamples());
+    for (int c = 0; c < 2; ++c)
+        for (int i = 0; i < expected.getNumSamples(); ++i)
+            ASSERT_EQ(rendered.getSample(c, i), expected.getSample(c, i)) << "channel " << c << ", sample " << i;
+    EXPECT_GT(rendered.getMagnitude(0, 0, rendered.getNumSamples()), 0.01f);
+}
+
+// The state written after the options carries them: loading it renders the same file, and the
+// plug-in loads the same settings.
+TEST(RenderTool, SavesTheStateItsOptionsMade)
+{
+    Folder folder;
+    const auto in = folder.file("in.wav");
+    const auto stateFile = folder.file("saved.zq6state");
+    writeWav(in, learnableMaterial(0.3), 48000.0, 24);
+    const auto withOptions = folder.file("options.wav");
+    const auto withState = folder.file("state.wav");
+
+    ASSERT_EQ(render({ in.getFullPathName(), withOptions.getFullPathName(), "--source", "Drums/Snare", "--set",
+                       "decay=3.5", "--set", "decay_unit=Beats", "--tail", "0.3", "--quiet", "--save-state",
+                       stateFile.getFullPathName() })
+                  .exitCode,
+              0);
+    ASSERT_EQ(render({ in.getFullPathName(), withState.getFullPathName(), "--state", stateFile.getFullPathName(),
+                       "--tail", "0.3", "--quiet" })
+                  .exitCode,
+              0);
+    juce::MemoryBlock first, second;
+    ASSERT_TRUE(withOptions.loadFileAsData(first));
+    ASSERT_TRUE(withState.loadFileAsData(second));
+    EXPECT_EQ(first, second);
+
+    juce::MemoryBlock saved;
+    ASSERT_TRUE(stateFile.loadFileAsData(saved));
+    ZQ6AudioProcessor plugin;
+    ASSERT_TRUE(plugin.restoreState(saved.getData(), static_cast<int>(saved.getSize())));
+    EXPECT_FLOAT_EQ(plugin.getValueTreeState().getRawParameterValue(pid::decay)->load(), 3.5f);
+    EXPECT_FLOAT_EQ(plugin.getValueTreeState().getRawParameterValue(pid::decayUnit)->load(), 1.0f);
+    EXPECT_EQ(plugin.getSourceSelection(), (SourceSelection { 2, 1, 0 }));
+}
+
+TEST(RenderTool, ADamagedStateExitsWithTwoAndWritesNothing)
+{
+    Folder folder;
+    const auto stateFile = folder.file("damaged.zq6state");
+    ZQ6AudioProcessor plugin;
+    auto saved = stateOf(plugin);
+    saved.setSize(saved.getSize() / 2);
+    writeState(stateFile, saved);
+    const auto out = folder.file("out.wav");
+
+    const auto run = render({ out.getFullPathName(), "--state", stateFile.getFullPathName(), "--quiet" });
+    EXPECT_EQ(run.exitCode, 2) << run.output;
+    EXPECT_TRUE(run.output.contains("not a saved ZQ-6 state")) << run.output;
     EXPECT_FALSE(out.exists());
 }
 } // namespace zq6::test

@@ -4,12 +4,12 @@
 #include "processor/ParameterIds.h"
 #include "processor/ZQ6AudioProcessor.h"
 #include "state/LearnBaseline.h"
+#include "support/LearnedResult.h"
 #include "support/ParameterGestures.h"
 #include "support/ProcessorHarness.h"
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <future>
 
 namespace zq6::test
@@ -19,27 +19,6 @@ namespace
 constexpr SourceSelection natural { 0, 0, 0 };
 constexpr SourceSelection snare { 2, 1, 0 };
 constexpr SourceSelection pad { 5, 1, 0 };
-
-// A Learn result as the Learn cycle leaves it: measured features, derived for the selection.
-LearnSnapshot learnedSnapshot(SourceSelection sel)
-{
-    LearnFeatures features;
-    features.fValid = 1;
-    features.fGapMedianSec = 1.0f;
-    features.fGapP75Sec = 1.2f;
-    features.fAttackSharp = 0.15f;
-    LearnSnapshot snapshot;
-    snapshot.record = deriveLearnSettings(features, sel.group, sel.entry, sel.character, 0.0).record;
-    snapshot.record.hasResult = 1;
-    snapshot.status = static_cast<int>(LearnStatus::learned);
-    snapshot.derivedFor = sel;
-    return snapshot;
-}
-
-bool sameRecord(const LearnRecord& a, const LearnRecord& b)
-{
-    return std::memcmp(&a, &b, sizeof(LearnRecord)) == 0;
-}
 } // namespace
 
 class SourceChoice : public testing::Test

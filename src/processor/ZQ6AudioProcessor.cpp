@@ -4,7 +4,9 @@
 #include "../../plugin-common/StateFingerprint.h"
 #include "../state/ExclusionList.h"
 #include "../state/LearnBaseline.h"
+#include "../state/LearnTree.h"
 #include "../state/SlotExtra.h"
+#include "../state/StateTree.h"
 #include "../learn/SourcePresets.h"
 #include "LearnSnapshotAction.h"
 #include "../ui/ZQ6Editor.h"
@@ -188,11 +190,10 @@ juce::String ZQ6AudioProcessor::stateFingerprint() const
          + juce::String(learnControl.status.load()) + ";";
 }
 
-// The mode and the stored Learn result, which a step such as "Init" may change alone.
+// The mode and the stored Learn result as they are saved, which a step such as "Init" may change alone.
 juce::String ZQ6AudioProcessor::learnFingerprint() const
 {
-    const auto record = learnSettings.copyRecord();
-    return ";mode=" + juce::String(mode.load()) + ";learn=" + juce::String::toHexString(&record, sizeof(record));
+    return quil::fingerprint::canonicalText(writeLearnTree(mode.load(), learnSettings.copyRecord()));
 }
 
 void ZQ6AudioProcessor::beginHistoryStep(const juce::String& name)
@@ -354,14 +355,19 @@ LearnSnapshot ZQ6AudioProcessor::currentLearnSnapshot() const
 void ZQ6AudioProcessor::applyLearnSnapshot(const LearnSnapshot& snapshot)
 {
     const juce::ScopedLock lock(processorLock);
-    mode.store(juce::jlimit(static_cast<int>(insert), static_cast<int>(send), snapshot.mode));
-    learnSettings.storeRecord(snapshot.record);
-    learnSettings.setCharacterOverride(snapshot.record.hasResult == 1 ? snapshot.record.sSpaceOverride : -1);
+    storeLearnResult(snapshot.mode, snapshot.record);
     learnSettings.setDerivedFor(snapshot.derivedFor);
     const auto learned = snapshot.status == static_cast<int>(LearnStatus::learned);
     learnControl.status.store(snapshot.status);
     learnControl.progress.store(learned ? 1.0f : 0.0f);
     learnSettings.publishCharacters();
+}
+
+void ZQ6AudioProcessor::storeLearnResult(int newMode, const LearnRecord& record)
+{
+    mode.store(juce::jlimit(static_cast<int>(insert), static_cast<int>(send), newMode));
+    learnSettings.storeRecord(record);
+    learnSettings.setCharacterOverride(record.hasResult == 1 ? record.sSpaceOverride : -1);
 }
 
 void ZQ6AudioProcessor::valueTreePropertyChanged(juce::ValueTree& tree, const juce::Identifier& property)
@@ -394,16 +400,55 @@ juce::AudioProcessorEditor* ZQ6AudioProcessor::createEditor()
 
 void ZQ6AudioProcessor::getStateInformation(juce::MemoryBlock& destData)
 {
-    const auto copy = state.copyState();
-    if (const auto xml = copy.createXml())
-        copyXmlToBinary(*xml, destData);
+    auto tree = state.copyState();
+    tree.appendChild(slots.slotsToTree(), nullptr);
+    tree.appendChild(writeLearnTree(mode.load(), learnSettings.copyRecord()), nullptr);
+    tree.setProperty(statetree::versionId, stateVersion.load(), nullptr);
+    statetree::writeBlock(tree, destData);
 }
 
 void ZQ6AudioProcessor::setStateInformation(const void* data, int sizeInBytes)
 {
-    const auto xml = getXmlFromBinary(data, sizeInBytes);
-    if (xml != nullptr && xml->hasTagName(state.state.getType()))
-        state.replaceState(juce::ValueTree::fromXml(*xml));
+    restoreState(data, sizeInBytes);
+}
+
+bool ZQ6AudioProcessor::restoreState(const void* data, int sizeInBytes)
+{
+    auto tree = statetree::readBlock(data, sizeInBytes, state.state.getType());
+    if (!tree.isValid())
+        return false;
+    stateVersion.store(statetree::takeVersion(tree));
+    slots.restore(statetree::takeChild(tree, SlotBank::treeType));
+
+    const juce::ScopedLock lock(processorLock);
+    learnControl.requestCancel();
+    restoreLearnResult(statetree::takeChild(tree, learnids::element));
+    restoreParameters(tree);
+    parameterUndo.cancelGestures();
+    history.clear();
+    learnSettings.publishCharacters();
+    return true;
+}
+
+// The result is re-derived for the loaded Source once the selection is known.
+void ZQ6AudioProcessor::restoreLearnResult(const juce::ValueTree& element)
+{
+    const auto learn = readLearnTree(element);
+    storeLearnResult(learn.mode, learn.record);
+    learnSettings.setDerivedFor(noSelection);
+}
+
+// A baseline that does not read is rebuilt from the loaded parameters.
+void ZQ6AudioProcessor::restoreParameters(juce::ValueTree tree)
+{
+    statetree::keepKnownChildren(tree, state);
+    const auto baselineValid = readBaseline(tree, state).valid;
+    if (!baselineValid)
+        statetree::takeChild(tree, baselineids::element);
+    statetree::completeParameters(tree, state);
+    state.replaceState(tree);
+    if (!baselineValid)
+        learnSettings.resetLearnBaseline({}, nullptr);
 }
 } // namespace zq6
 

@@ -58,6 +58,8 @@ public:
 
     void getStateInformation(juce::MemoryBlock& destData) override;
     void setStateInformation(const void* data, int sizeInBytes) override;
+    // Loads a saved state as setStateInformation does; false when the block was refused and nothing changed.
+    bool restoreState(const void* data, int sizeInBytes);
 
     static int latencyForRate(double sampleRate) noexcept { return ReverbEngine::latencyForRate(sampleRate); }
     static double tailSecondsForRate(double sampleRate) noexcept;
@@ -120,6 +122,9 @@ private:
 
     juce::String stateFingerprint() const;
     juce::String learnFingerprint() const;
+    void storeLearnResult(int newMode, const LearnRecord& record);
+    void restoreLearnResult(const juce::ValueTree& element);
+    void restoreParameters(juce::ValueTree tree);
     void beginHistoryStep(const juce::String& name);
     void commitPendingStep();
     void installSlotCallbacks();
@@ -145,6 +150,8 @@ private:
     LearnCycle learnCycle { learnControl, engine.getLearnCapture() };
     LearnSnapshot learnBefore;
     std::atomic<int> mode { insert };
+    // Written into saved states; a loaded state sets it to the version it was saved with.
+    std::atomic<int> stateVersion { 1 };
     std::atomic<double> hostTempo { 0.0 };
     juce::CriticalSection processorLock;
     LearnSettings learnSettings;

@@ -115,6 +115,32 @@ RenderJob::Input RenderJob::loadInput() const
     return input;
 }
 
+void RenderJob::loadState(ZQ6AudioProcessor& processor) const
+{
+    if (options.stateIn == juce::File())
+        return;
+    juce::MemoryBlock block;
+    if (!options.stateIn.loadFileAsData(block))
+        throw RenderError("cannot read " + options.stateIn.getFullPathName());
+    if (!processor.restoreState(block.getData(), static_cast<int>(block.getSize())))
+        throw RenderError(options.stateIn.getFullPathName() + " is not a saved ZQ-6 state");
+}
+
+void RenderJob::saveState(ZQ6AudioProcessor& processor) const
+{
+    const auto target = options.stateOut;
+    if (target == juce::File())
+        return;
+    if (!target.getParentDirectory().isDirectory())
+        throw RenderError("cannot write " + target.getFullPathName() + ": no such folder");
+    juce::MemoryBlock block;
+    processor.getStateInformation(block);
+    const juce::TemporaryFile temporary(target);
+    if (!temporary.getFile().replaceWithData(block.getData(), block.getSize())
+        || !temporary.overwriteTargetFileWithTemporary())
+        throw RenderError("cannot write " + target.getFullPathName());
+}
+
 void RenderJob::applySource(ZQ6AudioProcessor& processor) const
 {
     if (!options.source.has_value() && !options.characterChoice.has_value())
@@ -258,6 +284,7 @@ void RenderJob::run()
 {
     const auto input = loadInput();
     ZQ6AudioProcessor processor;
+    loadState(processor);
     applySource(processor);
     applySettings(processor);
     if (options.learn)
@@ -265,10 +292,11 @@ void RenderJob::run()
         prepare(processor, input);
         std::fputs(runLearn(processor, input.audio, input.sampleRate).toRawUTF8(), stdout);
         std::fflush(stdout);
-        if (options.learnOnly)
-            return;
         processor.reset(); // the render starts from a silent reverb, as playback would
     }
+    saveState(processor);
+    if (options.learnOnly)
+        return;
     const auto rendered = process(processor, input);
     write(rendered, input);
     if (!options.quiet)

@@ -28,6 +28,8 @@ private:
     };
 
     Input loadInput() const;
+    void loadState(ZQ6AudioProcessor& processor) const;
+    void saveState(ZQ6AudioProcessor& processor) const;
     void applySource(ZQ6AudioProcessor& processor) const;
     void applySettings(ZQ6AudioProcessor& processor) const;
     void prepare(ZQ6AudioProcessor& processor, const Input& input) const;

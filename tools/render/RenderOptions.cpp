@@ -14,8 +14,9 @@ juce::String takeValue(const juce::StringArray& args, int& i, const juce::String
 
 juce::String usage()
 {
-    return "usage: zq6-render [in] out.wav [--learn] [--source group/entry] [--character name] [--set id=value]... "
-           "[--tail seconds] [--quiet] | --learn-only [in] [--source ...] [--character ...] | --list-sources";
+    return "usage: zq6-render [in] out.wav [--state file] [--learn] [--source group/entry] [--character name] "
+           "[--set id=value]... [--tail seconds] [--save-state file] [--quiet] | --learn-only [in] [--state file] "
+           "[--source ...] [--character ...] [--save-state file] | --list-sources";
 }
 
 RenderOptions parseArguments(const juce::StringArray& args)
@@ -39,6 +40,11 @@ RenderOptions parseArguments(const juce::StringArray& args)
             if (!text.containsOnly("0123456789.") || text.isEmpty() || text.getDoubleValue() > 600.0)
                 throw RenderError("--tail expects seconds from 0 to 600, got \"" + text + "\"");
             options.tailSeconds = text.getDoubleValue();
+        }
+        else if (arg == "--state" || arg == "--save-state")
+        {
+            const auto file = juce::File::getCurrentWorkingDirectory().getChildFile(takeValue(args, i, arg));
+            (arg == "--state" ? options.stateIn : options.stateOut) = file;
         }
         else if (arg == "--source")
         {

@@ -30,6 +30,8 @@ struct RenderOptions
     bool listSources = false;
     bool learn = false;     // run a Learn cycle on the input before rendering
     bool learnOnly = false; // print what Learn found and set, render nothing
+    juce::File stateIn;     // a saved state (the block a host stores), loaded before any other option
+    juce::File stateOut;    // where the state is saved once every other option was applied
 };
 
 // Throws RenderError on malformed arguments.

@@ -1,0 +1,142 @@
+#include "StateTree.h"
+
+#include "../../plugin-common/ParameterTree.h"
+#include "LearnBaseline.h"
+#include "NumberText.h"
+
+#include <cmath>
+#include <cstring>
+#include <optional>
+
+namespace zq6::statetree
+{
+namespace
+{
+constexpr juce::uint32 blockMagic = 0x21324356; // "VC2!"
+constexpr int headerSize = 8;
+
+// The document text of a block: the magic, a length without its top bit and not 0, then at most
+// that many bytes, which must be valid UTF-8 (the XML reader walks invalid sequences past the end).
+std::optional<juce::String> documentText(const void* data, int sizeInBytes)
+{
+    if (data == nullptr || sizeInBytes <= headerSize || juce::ByteOrder::littleEndianInt(data) != blockMagic)
+        return std::nullopt;
+    const auto length = juce::ByteOrder::littleEndianInt(juce::addBytesToPointer(data, 4));
+    if (length == 0 || (length & 0x80000000u) != 0)
+        return std::nullopt;
+    const auto* text = static_cast<const char*>(data) + headerSize;
+    const auto available = std::min(static_cast<size_t>(length), static_cast<size_t>(sizeInBytes - headerSize));
+    const auto textSize = static_cast<int>(strnlen(text, available));
+    if (!juce::CharPointer_UTF8::isValidString(text, textSize))
+        return std::nullopt;
+    return juce::String::fromUTF8(text, textSize);
+}
+
+bool hasParameterChild(const juce::ValueTree& tree, const juce::String& parameterId)
+{
+    for (const auto& child : tree)
+        if (child.hasType(parameterType) && child[parameterIdId].toString() == parameterId)
+            return true;
+    return false;
+}
+
+// Well-formed XML names an attribute once per element; the framework's reader keeps repeated names,
+// then reads the first and writes the last.
+bool namesEachAttributeOnce(const juce::XmlElement& element)
+{
+    juce::StringArray names;
+    for (int i = 0; i < element.getNumAttributes(); ++i)
+    {
+        const auto name = element.getAttributeName(i);
+        if (names.contains(name))
+            return false;
+        names.add(name);
+    }
+    for (const auto* child : element.getChildIterator())
+        if (!namesEachAttributeOnce(*child))
+            return false;
+    return true;
+}
+
+// The framework reads a PARAM value as a float without any check.
+void foldValue(juce::ValueTree& child, const juce::RangedAudioParameter& parameter)
+{
+    if (!child.hasProperty(parameterValueId))
+        return;
+    const auto value = static_cast<double>(child[parameterValueId]);
+    if (!std::isfinite(value))
+    {
+        child.removeProperty(parameterValueId, nullptr);
+        return;
+    }
+    const auto& range = parameter.getNormalisableRange();
+    child.setProperty(parameterValueId, juce::jlimit(static_cast<double>(range.start), static_cast<double>(range.end), value),
+                      nullptr);
+}
+} // namespace
+
+void writeBlock(const juce::ValueTree& tree, juce::MemoryBlock& destination)
+{
+    if (const auto xml = tree.createXml())
+        juce::AudioProcessor::copyXmlToBinary(*xml, destination);
+}
+
+juce::ValueTree readBlock(const void* data, int sizeInBytes, const juce::Identifier& rootType)
+{
+    const auto text = documentText(data, sizeInBytes);
+    if (!text)
+        return {};
+    const auto xml = juce::parseXML(*text);
+    if (xml == nullptr || !xml->hasTagName(rootType.toString()) || !namesEachAttributeOnce(*xml))
+        return {};
+    return juce::ValueTree::fromXml(*xml);
+}
+
+juce::ValueTree takeChild(juce::ValueTree& tree, const juce::Identifier& type)
+{
+    auto child = tree.getChildWithName(type);
+    tree.removeChild(child, nullptr);
+    return child;
+}
+
+int takeVersion(juce::ValueTree& tree)
+{
+    const auto version = numbertext::readStrictInteger(tree[versionId].toString());
+    tree.removeProperty(versionId, nullptr);
+    return version.value_or(0);
+}
+
+void keepKnownChildren(juce::ValueTree& tree, const juce::AudioProcessorValueTreeState& state)
+{
+    const auto baseline = tree.getChildWithName(baselineids::element);
+    juce::StringArray parametersSeen;
+    for (int i = tree.getNumChildren(); --i >= 0;)
+    {
+        const auto child = tree.getChild(i);
+        const auto parameterId = child[parameterIdId].toString();
+        const auto isParameter = child.hasType(parameterType) && state.getParameter(parameterId) != nullptr
+                              && !parametersSeen.contains(parameterId);
+        if (isParameter)
+            parametersSeen.add(parameterId);
+        else if (child != baseline)
+            tree.removeChild(i, nullptr);
+    }
+}
+
+void completeParameters(juce::ValueTree& tree, const juce::AudioProcessorValueTreeState& state)
+{
+    for (auto child : tree)
+        if (const auto* parameter = state.getParameter(child[parameterIdId].toString()); child.hasType(parameterType) && parameter)
+            foldValue(child, *parameter);
+
+    for (const auto* parameter : state.processor.getParameters())
+        if (const auto* ranged = dynamic_cast<const juce::RangedAudioParameter*>(parameter))
+            if (!hasParameterChild(tree, ranged->getParameterID()))
+            {
+                juce::ValueTree child(parameterType);
+                child.setProperty(parameterIdId, ranged->getParameterID(), nullptr);
+                child.setProperty(parameterValueId, quil::valueInUnits(*ranged), nullptr);
+                tree.appendChild(child, nullptr);
+            }
+}
+} // namespace zq6::statetree
