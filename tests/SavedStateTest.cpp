@@ -477,3 +477,29 @@ TEST(SavedStateLearn, ALoadWhileLearnListensCancelsIt)
     EXPECT_TRUE(isFreshRecord(processor.getLearnSettings().copyRecord()));
 }
 } // namespace zq6::test
+
+namespace zq6::test
+{
+// A host loading states between blocks switches the engine's Character; the audio path must follow
+// without allocating.
+TEST(SavedStateOnTheAudioPath, LoadsBetweenBlocksChangeTheCharacterWithoutAllocating)
+{
+    ProcessorHarness harness;
+    auto& processor = harness.processor();
+    juce::MemoryBlock hall, plate;
+    processor.getStateInformation(hall);
+    ASSERT_TRUE(processor.chooseCharacter(4));
+    processor.getStateInformation(plate);
+    const auto plateCharacter = processor.getEffectiveCharacter();
+
+    auto audio = makeNoise(2, 256, 0.5f, 3);
+    for (int round = 0; round < 8; ++round)
+    {
+        const auto& state = round % 2 == 0 ? hall : plate;
+        processor.setStateInformation(state.getData(), static_cast<int>(state.getSize()));
+        EXPECT_EQ(processor.getEffectiveCharacter() == plateCharacter, round % 2 == 1);
+        harness.process(audio);
+    }
+    EXPECT_EQ(harness.allocationsOnAudioPath(), 0);
+}
+} // namespace zq6::test
