@@ -1,5 +1,7 @@
 #include "HostedPlugin.h"
 
+#include <gtest/gtest.h>
+
 #include <cstdlib>
 #include <link.h>
 #include <string>
@@ -8,16 +10,28 @@ namespace zq6::host
 {
 namespace
 {
+// The formats live until the tests end, not until static destruction, so JUCE's leak check at exit
+// does not count them.
+struct FormatsForTheRun : testing::Environment
+{
+    void TearDown() override { manager.reset(); }
+    std::unique_ptr<juce::AudioPluginFormatManager> manager;
+};
+
+FormatsForTheRun* const formatsForTheRun =
+    static_cast<FormatsForTheRun*>(testing::AddGlobalTestEnvironment(new FormatsForTheRun));
+
 juce::AudioPluginFormatManager& formats()
 {
-    static juce::AudioPluginFormatManager manager;
-    if (manager.getNumFormats() == 0)
+    auto& manager = formatsForTheRun->manager;
+    if (manager == nullptr)
     {
         // The LV2 host reads its search path once, when the format is created.
         setenv("LV2_PATH", juce::File(ZQ6_LV2_PATH).getParentDirectory().getFullPathName().toRawUTF8(), 1);
-        manager.addDefaultFormats();
+        manager = std::make_unique<juce::AudioPluginFormatManager>();
+        manager->addDefaultFormats();
     }
-    return manager;
+    return *manager;
 }
 
 juce::AudioPluginFormat* formatFor(Format format)

@@ -27,6 +27,12 @@ juce::String bakeNote(const zq6::ui::Layout& layout, int height)
 
 int main(int argc, char* argv[])
 {
+    // The font caches are process-wide singletons that only an application shutdown frees.
+    struct FreeSingletonsOnExit
+    {
+        ~FreeSingletonsOnExit() { juce::DeletedAtShutdown::deleteAll(); }
+    } freeSingletons;
+
     if (argc != 2)
     {
         std::cerr << "usage: zq6-bake <output.png>\n";
