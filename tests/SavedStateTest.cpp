@@ -405,6 +405,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, LoadedParameterValue,
                                          ParameterValueCase { "absent", nullptr, 2.0f },
                                          ParameterValueCase { "notANumber", "nan", 2.0f },
                                          ParameterValueCase { "infinite", "inf", 2.0f },
+                                         ParameterValueCase { "notANumberText", "1rim", 2.0f },
+                                         ParameterValueCase { "exponentTooLong", "1e3811020851", 2.0f },
                                          ParameterValueCase { "huge", "1e300", 20.0f },
                                          ParameterValueCase { "negative", "-5", 0.1f }),
                          [](const auto& testInfo) { return std::string(testInfo.param.name); });

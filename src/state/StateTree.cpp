@@ -4,7 +4,6 @@
 #include "LearnBaseline.h"
 #include "NumberText.h"
 
-#include <cmath>
 #include <cstring>
 #include <optional>
 
@@ -58,20 +57,22 @@ bool namesEachAttributeOnce(const juce::XmlElement& element)
     return true;
 }
 
-// The framework reads a PARAM value as a float without any check.
+// The framework reads a PARAM value as a float without any check, through a text reader that
+// overflows on long exponents: the value is read here instead, folded into the range and handed on as
+// a number. A value that does not read is dropped, so that the default applies.
 void foldValue(juce::ValueTree& child, const juce::RangedAudioParameter& parameter)
 {
     if (!child.hasProperty(parameterValueId))
         return;
-    const auto value = static_cast<double>(child[parameterValueId]);
-    if (!std::isfinite(value))
+    const auto value = numbertext::readSlotValue(child[parameterValueId]);
+    if (!value)
     {
         child.removeProperty(parameterValueId, nullptr);
         return;
     }
     const auto& range = parameter.getNormalisableRange();
-    child.setProperty(parameterValueId, juce::jlimit(static_cast<double>(range.start), static_cast<double>(range.end), value),
-                      nullptr);
+    child.setProperty(parameterValueId,
+                      juce::jlimit(static_cast<double>(range.start), static_cast<double>(range.end), *value), nullptr);
 }
 } // namespace
 

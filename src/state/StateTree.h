@@ -29,6 +29,6 @@ int takeVersion(juce::ValueTree& tree);
 void keepKnownChildren(juce::ValueTree& tree, const juce::AudioProcessorValueTreeState& state);
 
 // Gives every parameter a PARAM child that sets it to a finite value in its range: a missing child
-// gets the current value, a value that is not finite is removed so that the default applies.
+// gets the current value, a value that is not a finite number is removed so that the default applies.
 void completeParameters(juce::ValueTree& tree, const juce::AudioProcessorValueTreeState& state);
 } // namespace zq6::statetree
