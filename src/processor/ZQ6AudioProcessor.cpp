@@ -88,8 +88,8 @@ juce::AudioProcessorParameter* ZQ6AudioProcessor::getBypassParameter() const
 
 double ZQ6AudioProcessor::readHostTempo() const
 {
-    if (auto* playHead = getPlayHead())
-        if (const auto position = playHead->getPosition())
+    if (auto* host = getPlayHead())
+        if (const auto position = host->getPosition())
             if (const auto bpm = position->getBpm())
                 return *bpm;
     return 0.0;
