@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
 #include <thread>
 
 namespace zq6::test
@@ -40,12 +41,17 @@ TEST(ThreadSafety, AudioAutomationEditorAndStateAtOnce)
     });
     std::thread automation([&] {
         juce::Random random(12);
+        // One sweep over every parameter per millisecond: far denser than any host automates,
+        // yet leaves the message thread time to follow under a sanitizer's slowdown.
         while (running.load())
+        {
             for (auto* parameter : processor.getParameters())
             {
                 parameter->setValueNotifyingHost(random.nextFloat());
                 juce::ignoreUnused(parameter->getText(parameter->getValue(), 16));
             }
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
     });
 
     for (int round = 0; round < 20; ++round)
