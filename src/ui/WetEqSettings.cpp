@@ -23,21 +23,23 @@ bool WetEqSettings::lowPassOff() const noexcept
     return lowPassHz >= EqLowPass::offHz;
 }
 
-double WetEqSettings::responseDb(double hz, double rate) const noexcept
+WetEqSettings::Filters WetEqSettings::designs(double rate) const
+{
+    Filters filters { WetTone::lowCutDesign(lowCutHz, rate), {} };
+    for (int b = 0; b < bandCount; ++b)
+        filters.eq.push_back(designEqBand(kind(b), std::clamp(frequency[b], 20.0f, 20000.0f),
+                                       std::clamp(gain[b], -12.0f, 12.0f), std::clamp(q[b], 0.3f, 8.0f), rate));
+    if (!lowPassOff())
+        filters.eq.push_back(designEqLowPass(std::clamp(lowPassHz, 1000.0f, 20000.0f), rate));
+    return filters;
+}
+
+double WetEqSettings::responseDb(const Filters& filters, double hz, double rate) noexcept
 {
     const auto at = std::clamp(hz, 1.0, 0.4999 * rate);
-    auto db = decibels(magnitudeAt(WetTone::lowCutDesign(lowCutHz, rate), at, rate));
-    for (int b = 0; b < bandCount; ++b)
-    {
-        const auto design = designEqBand(kind(b), std::clamp(frequency[b], 20.0f, 20000.0f),
-                                         std::clamp(gain[b], -12.0f, 12.0f), std::clamp(q[b], 0.3f, 8.0f), rate);
+    auto db = decibels(magnitudeAt(filters.lowCut, at, rate));
+    for (const auto& design : filters.eq)
         db += decibels(magnitudeAt(design, at, rate));
-    }
-    if (!lowPassOff())
-    {
-        const auto design = designEqLowPass(std::clamp(lowPassHz, 1000.0f, 20000.0f), rate);
-        db += decibels(magnitudeAt(design, at, rate));
-    }
     return db;
 }
 } // namespace zq6::ui

@@ -1,6 +1,10 @@
 #pragma once
 
+#include "../engine/BiquadDesign.h"
+#include "../engine/SvfDesign.h"
 #include "../processor/WetEqBands.h"
+
+#include <vector>
 
 namespace zq6::ui
 {
@@ -21,7 +25,14 @@ struct WetEqSettings
 
     EqKind kind(int band) const noexcept { return eqKindForChoice(band, type[band]); }
     bool lowPassOff() const noexcept;
-    // Low cut, the four bands and (unless off) the low-pass in series, in dB at hz.
-    double responseDb(double hz, double rate) const noexcept;
+    // The low cut, the four bands and the low-pass when on, designed once for a whole curve.
+    struct Filters
+    {
+        BiquadDesign lowCut;
+        std::vector<SvfDesign> eq;
+    };
+    Filters designs(double rate) const;
+    // Those filters in series, in dB at hz.
+    static double responseDb(const Filters& filters, double hz, double rate) noexcept;
 };
 } // namespace zq6::ui

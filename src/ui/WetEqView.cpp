@@ -221,10 +221,11 @@ void WetEqView::buildCurve()
         return;
 
     const auto steps = juce::jmax(minimumCurveSteps, juce::roundToInt(geometry.width / 2.0f));
+    const auto filters = settings.designs(sampleRate);
     for (int i = 0; i <= steps; ++i)
     {
         const auto x = geometry.x0 + static_cast<float>(i) * geometry.width / static_cast<float>(steps);
-        const auto y = geometry.yOf(settings.responseDb(geometry.frequencyAt(x), sampleRate));
+        const auto y = geometry.yOf(WetEqSettings::responseDb(filters, geometry.frequencyAt(x), sampleRate));
         if (i == 0)
             curve.startNewSubPath(x, y);
         else
