@@ -218,6 +218,9 @@ INSTANTIATE_TEST_SUITE_P(
         DamageCase { "attributeTwice",
                      [](const juce::MemoryBlock& valid)
                      { return headerWithText(textOf(valid).replace("id=\"decay\"", "id=\"decay\" value=\"9.0\"")); } },
+        DamageCase { "instructionInsideTheRoot",
+                     [](const juce::MemoryBlock& valid)
+                     { return headerWithText(textOf(valid).replace("<ZQ6BASE", "<?note?>text<ZQ6BASE")); } },
         DamageCase { "otherRoot",
                      [](const juce::MemoryBlock& valid)
                      {

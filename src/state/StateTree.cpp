@@ -39,6 +39,16 @@ bool hasParameterChild(const juce::ValueTree& tree, const juce::String& paramete
     return false;
 }
 
+// The framework's reader loops for ever on a processing instruction followed by text inside an
+// element; a state holds none but its XML declaration at the start.
+bool hasNoInstructionButTheDeclaration(const juce::String& text)
+{
+    const auto first = text.indexOf("<?");
+    if (first < 0)
+        return true;
+    return text.substring(0, first).trim().isEmpty() && text.indexOf(first + 2, "<?") < 0;
+}
+
 // Well-formed XML names an attribute once per element; the framework's reader keeps repeated names,
 // then reads the first and writes the last.
 bool namesEachAttributeOnce(const juce::XmlElement& element)
@@ -85,7 +95,7 @@ void writeBlock(const juce::ValueTree& tree, juce::MemoryBlock& destination)
 juce::ValueTree readBlock(const void* data, int sizeInBytes, const juce::Identifier& rootType)
 {
     const auto text = documentText(data, sizeInBytes);
-    if (!text)
+    if (!text || !hasNoInstructionButTheDeclaration(*text))
         return {};
     const auto xml = juce::parseXML(*text);
     if (xml == nullptr || !xml->hasTagName(rootType.toString()) || !namesEachAttributeOnce(*xml))

@@ -14,8 +14,8 @@ inline const juce::Identifier parameterValueId { "value" };
 // The framework's XML-in-binary block: magic, length, the document on one line, a zero byte.
 void writeBlock(const juce::ValueTree& tree, juce::MemoryBlock& destination);
 
-// The tree in a block, or an invalid tree when the block is damaged, is not well-formed XML or its
-// root is not of the given type.
+// The tree in a block, or an invalid tree when the block is damaged, its text is not well-formed XML,
+// holds a processing instruction besides the declaration, or its root is not of the given type.
 juce::ValueTree readBlock(const void* data, int sizeInBytes, const juce::Identifier& rootType);
 
 // Removes the tree's first child of the type and returns it (invalid when there is none).
