@@ -70,7 +70,8 @@ private:
 WetEqView::WetEqView(const UiContext& contextToUse, juce::AudioProcessorValueTreeState& parametersToUse)
     : context(contextToUse),
       parameters(parametersToUse),
-      shapeButton(contextToUse, GlassButton::Style::chip, {}, false)
+      shapeButton(contextToUse, GlassButton::Style::chip, {}, false),
+      watch([this] { recompute(); })
 {
     applyHelp(*this, "ui.stageEq");
     setTitle("Wet EQ");
@@ -133,7 +134,9 @@ juce::RangedAudioParameter& WetEqView::parameter(const char* id) const
 
 void WetEqView::attach(std::unique_ptr<juce::ParameterAttachment>& attachment, const char* id)
 {
-    attachment = std::make_unique<juce::ParameterAttachment>(parameter(id), [this](float) { recompute(); });
+    // The attachment only carries the view's own edits and gestures; the watch redraws.
+    attachment = std::make_unique<juce::ParameterAttachment>(parameter(id), nullptr);
+    watch.watch(parameter(id));
 }
 
 juce::ParameterAttachment& WetEqView::frequencyAttachment(int point) const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "../../plugin-common/ParameterWatch.h"
 #include "FineDrag.h"
 #include "GlassButton.h"
 #include "UiContext.h"
@@ -158,6 +159,8 @@ private:
 
     std::array<BandAttachments, WetEqSettings::bandCount> bands;
     std::unique_ptr<juce::ParameterAttachment> lowPass, lowCut;
+    // Last, so it stops calling before anything it redraws goes.
+    quil::ParameterWatch watch;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR(WetEqView)
 };
