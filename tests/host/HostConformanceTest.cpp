@@ -1,3 +1,4 @@
+#include "HostState.h"
 #include "HostedPlugin.h"
 #include "support/AllocationGuard.h"
 
@@ -198,7 +199,7 @@ TEST_P(Hosted, ProcessesEveryRateAndBlockSize)
         {
             auto plugin = load(GetParam(), rate, block);
             ASSERT_NE(plugin, nullptr);
-            plugin->setParameter(0, plugin->getParameters()[0]->getValue());
+            plugin->getParameters()[0]->setValue(plugin->getParameters()[0]->getValue());
             plugin->prepareToPlay(rate, block);
             juce::MidiBuffer midi;
             auto audio = noise(2, std::max(block * 4, static_cast<int>(rate / 4)), block);
@@ -316,6 +317,57 @@ TEST_P(Hosted, StateRoundTripsAndRejectsDamage)
         plugin->getStateInformation(after);
         EXPECT_EQ(after, saved);
     }
+}
+
+// A host switching between saved states between blocks changes the reverb's Character (Auto, then
+// the fourth choice); the plug-in follows without allocating while it processes.
+TEST_P(Hosted, StateLoadsBetweenBlocksSwitchTheCharacterWithoutAllocating)
+{
+    auto plugin = load(GetParam(), 48000.0, 256);
+    ASSERT_NE(plugin, nullptr);
+    plugin->prepareToPlay(48000.0, 256);
+    settle(*plugin, 256);
+    juce::MemoryBlock automatic;
+    plugin->getStateInformation(automatic);
+    const auto chosen = HostState::withCharacterChoice(automatic, GetParam(), 4);
+    ASSERT_FALSE(chosen.isEmpty());
+
+    const auto input = noise(2, 256 * 40, 17);
+    const auto renderAfterLoading = [&](const juce::MemoryBlock& state) {
+        auto fresh = load(GetParam(), 48000.0, 256);
+        fresh->prepareToPlay(48000.0, 256);
+        fresh->setStateInformation(state.getData(), static_cast<int>(state.getSize()));
+        settle(*fresh, 256);
+        auto output = input;
+        juce::MidiBuffer midi;
+        for (int start = 0; start < output.getNumSamples(); start += 256)
+        {
+            juce::AudioBuffer<float> view(output.getArrayOfWritePointers(), 2, start, 256);
+            fresh->processBlock(view, midi);
+        }
+        return output;
+    };
+    auto difference = renderAfterLoading(automatic);
+    difference.addFrom(0, 0, renderAfterLoading(chosen), 0, 0, input.getNumSamples(), -1.0f);
+    EXPECT_GT(difference.getRMSLevel(0, 0, input.getNumSamples()), 1.0e-3f) << "the edited state changes the sound";
+
+    auto audio = noise(2, 256 * 4, 18);
+    juce::MidiBuffer midi;
+    std::int64_t allocations = 0, calls = 0;
+    for (int round = 0; round < 8; ++round)
+    {
+        const auto& state = round % 2 == 0 ? chosen : automatic;
+        plugin->setStateInformation(state.getData(), static_cast<int>(state.getSize()));
+        for (int start = 0; start < audio.getNumSamples(); start += 256, ++calls)
+        {
+            juce::AudioBuffer<float> view(audio.getArrayOfWritePointers(), 2, start, 256);
+            const test::AllocationGuard guard;
+            plugin->processBlock(view, midi);
+            allocations += guard.allocations();
+            ASSERT_TRUE(healthy(view, 256));
+        }
+    }
+    EXPECT_LE(allocations, calls * wrapperAllocationsPerCall(GetParam()));
 }
 
 // With mix 0 the host gets its input back delayed by exactly the latency it was told.
