@@ -7,7 +7,7 @@ packages=(
     juce-modules-source juce-tools
     libgtest-dev libbenchmark-dev
     fonts-inter
-    xvfb xauth lilv-utils
+    xvfb xauth lilv-utils liblilv-dev libsndfile1-dev
     locales
     clang libclang-rt-14-dev
 )

@@ -2,9 +2,12 @@
 #include "HostedPlugin.h"
 #include "support/AllocationGuard.h"
 
+#include <juce_audio_formats/juce_audio_formats.h>
+
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <atomic>
 #include <set>
 #include <thread>
@@ -470,5 +473,78 @@ TEST_P(Hosted, ParametersAndStateFromOtherThreadsWhileProcessing)
     running.store(false);
     audio.join();
     automation.join();
+}
+} // namespace zq6::host
+
+namespace zq6::host
+{
+namespace
+{
+bool writeWav(const juce::File& file, const juce::AudioBuffer<float>& audio, double rate)
+{
+    file.deleteFile();
+    std::unique_ptr<juce::OutputStream> stream(file.createOutputStream().release());
+    std::unique_ptr<juce::AudioFormatWriter> writer(
+        juce::WavAudioFormat().createWriterFor(stream.get(), rate, static_cast<unsigned>(audio.getNumChannels()), 32, {}, 0));
+    if (writer == nullptr)
+        return false;
+    stream.release();
+    return writer->writeFromAudioSampleBuffer(audio, 0, audio.getNumSamples());
+}
+
+juce::AudioBuffer<float> readWav(const juce::File& file)
+{
+    std::unique_ptr<juce::AudioFormatReader> reader(juce::WavAudioFormat().createReaderFor(file.createInputStream().release(), true));
+    if (reader == nullptr)
+        return {};
+    juce::AudioBuffer<float> audio(static_cast<int>(reader->numChannels), static_cast<int>(reader->lengthInSamples));
+    reader->read(&audio, 0, audio.getNumSamples(), 0, true, true);
+    return audio;
+}
+} // namespace
+
+// A host outside JUCE (a plain lilv host with the features common hosts give) renders a file
+// through the LV2 bundle, sample for sample as JUCE's LV2 host does with the same blocks.
+TEST(LilvHost, RendersAFileAsJuceHostsDo)
+{
+    constexpr double rate = 48000.0;
+    constexpr int block = 512;
+    const auto folder = juce::File::createTempFile("zq6-lv2-apply");
+    ASSERT_TRUE(folder.createDirectory());
+    const auto input = noise(2, static_cast<int>(rate) * 2, 23);
+    const auto in = folder.getChildFile("in.wav"), out = folder.getChildFile("out.wav");
+    ASSERT_TRUE(writeWav(in, input, rate));
+
+    // The lilv host finds bundles on LV2_PATH, as lv2apply does; the child inherits it.
+    setenv("LV2_PATH", juce::File(ZQ6_LV2_PATH).getParentDirectory().getFullPathName().toRawUTF8(), 1);
+    juce::ChildProcess apply;
+    ASSERT_TRUE(apply.start(juce::StringArray { ZQ6_LV2_APPLY_PATH, "-i", in.getFullPathName(), "-o",
+                                                out.getFullPathName(), "-b", juce::String(block),
+                                                "https://quilaudio.com/plugins/zq6" }));
+    const auto messages = apply.readAllProcessOutput();
+    ASSERT_EQ(apply.getExitCode(), 0u) << messages;
+    const auto rendered = readWav(out);
+    folder.deleteRecursively();
+    ASSERT_EQ(rendered.getNumChannels(), 2);
+    ASSERT_EQ(rendered.getNumSamples(), input.getNumSamples());
+    EXPECT_TRUE(healthy(rendered, rendered.getNumSamples()));
+    EXPECT_GT(rendered.getRMSLevel(0, 24000, 24000), 0.01f);
+
+    auto plugin = load(Format::lv2, rate, block);
+    ASSERT_NE(plugin, nullptr);
+    plugin->prepareToPlay(rate, block);
+    auto expected = input;
+    juce::MidiBuffer midi;
+    for (int start = 0; start < expected.getNumSamples(); start += block)
+    {
+        juce::AudioBuffer<float> view(expected.getArrayOfWritePointers(), 2, start,
+                                      std::min(block, expected.getNumSamples() - start));
+        plugin->processBlock(view, midi);
+    }
+    float worst = 0.0f;
+    for (int c = 0; c < 2; ++c)
+        for (int i = 0; i < expected.getNumSamples(); ++i)
+            worst = std::max(worst, std::abs(rendered.getSample(c, i) - expected.getSample(c, i)));
+    EXPECT_LT(worst, 1.0e-6f);
 }
 } // namespace zq6::host
