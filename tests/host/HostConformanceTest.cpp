@@ -109,6 +109,19 @@ std::int64_t wrapperAllocationsPerCall(Format format)
     return format == Format::vst3 ? 1 : 0;
 }
 
+// JUCE 7.0.5's VST3 host window answers an X resize event with an async call on itself; closing
+// it while such a call is queued runs the call on freed memory. So the resizes settle, and the
+// queue is run down to a call posted after them, before a window closes.
+void settleBeforeClosing()
+{
+    auto& messages = *juce::MessageManager::getInstance();
+    messages.runDispatchLoopUntil(200);
+    bool reached = false;
+    juce::MessageManager::callAsync([&reached] { reached = true; });
+    while (!reached)
+        messages.runDispatchLoopUntil(5);
+}
+
 class Hosted : public testing::TestWithParam<Format>
 {
 };
@@ -425,6 +438,7 @@ TEST_P(Hosted, EditorOpensResizesAndCloses)
                 juce::MessageManager::getInstance()->runDispatchLoopUntil(20);
             }
         }
+        settleBeforeClosing();
         plugin->editorBeingDeleted(editor.get());
         editor.reset();
         juce::MessageManager::getInstance()->runDispatchLoopUntil(50);
