@@ -21,7 +21,7 @@ bool portIs(const LilvPlugin* plugin, const LilvPort* port, LilvWorld* world, co
 } // namespace
 
 Lv2FileHost::Lv2FileHost(const std::string& uri, double sampleRate, int maxBlockToUse)
-    : maxBlock(maxBlockToUse), rate(sampleRate)
+    : maxBlock(maxBlockToUse)
 {
     world = lilv_world_new();
     lilv_world_load_all(world);

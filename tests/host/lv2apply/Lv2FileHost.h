@@ -49,7 +49,6 @@ private:
     LilvInstance* instance = nullptr;
     std::string problem;
     int maxBlock;
-    double rate;
 
     std::map<std::string, LV2_URID> urids;
     std::vector<const char*> names; // index urid - 1; the map's keys stay put
