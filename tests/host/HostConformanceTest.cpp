@@ -1,6 +1,7 @@
 #include "HostState.h"
 #include "HostedPlugin.h"
 #include "support/AllocationGuard.h"
+#include "support/MessagePump.h"
 
 #include <juce_audio_formats/juce_audio_formats.h>
 
@@ -9,6 +10,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <atomic>
+#include <memory>
 #include <set>
 #include <thread>
 
@@ -114,12 +116,10 @@ std::int64_t wrapperAllocationsPerCall(Format format)
 // queue is run down to a call posted after them, before a window closes.
 void settleBeforeClosing()
 {
-    auto& messages = *juce::MessageManager::getInstance();
-    messages.runDispatchLoopUntil(200);
-    bool reached = false;
-    juce::MessageManager::callAsync([&reached] { reached = true; });
-    while (!reached)
-        messages.runDispatchLoopUntil(5);
+    test::pumpMessages(200);
+    const auto reached = std::make_shared<bool>(false);
+    juce::MessageManager::callAsync([reached] { *reached = true; });
+    EXPECT_TRUE(test::pumpMessagesUntil([reached] { return *reached; }));
 }
 
 class Hosted : public testing::TestWithParam<Format>
@@ -479,17 +479,15 @@ TEST_P(Hosted, ParametersAndStateFromOtherThreadsWhileProcessing)
 
     // The message thread keeps its loop running: JUCE's VST3 host takes the message-manager lock
     // to read a parameter's text.
-    auto& messages = *juce::MessageManager::getInstance();
     for (int i = 0; i < 50; ++i)
     {
         juce::MemoryBlock state;
         plugin->getStateInformation(state);
         EXPECT_GT(state.getSize(), 0u);
-        messages.runDispatchLoopUntil(5);
+        test::pumpMessages(5);
     }
     running.store(false);
-    while (!automationStopped.load())
-        messages.runDispatchLoopUntil(1);
+    EXPECT_TRUE(test::pumpMessagesUntil([&automationStopped] { return automationStopped.load(); }));
     audio.join();
     automation.join();
 }
