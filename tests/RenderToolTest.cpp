@@ -1,8 +1,8 @@
 #include "processor/ParameterIds.h"
 #include "processor/ZQ6AudioProcessor.h"
+#include "support/WavFiles.h"
 
 #include <gtest/gtest.h>
-#include <juce_audio_formats/juce_audio_formats.h>
 
 namespace zq6::test
 {
@@ -25,31 +25,6 @@ Run render(juce::StringArray args)
     return { static_cast<int>(process.getExitCode()), output };
 }
 
-struct Folder
-{
-    Folder() { dir.createDirectory(); }
-    ~Folder() { dir.deleteRecursively(); }
-    juce::File file(const char* name) const { return dir.getChildFile(name); }
-    juce::File dir = juce::File::createTempFile("zq6-render-test");
-};
-
-void writeWav(const juce::File& file, const juce::AudioBuffer<float>& audio, double rate, int bits)
-{
-    file.deleteFile();
-    juce::WavAudioFormat wav;
-    std::unique_ptr<juce::AudioFormatWriter> writer(wav.createWriterFor(new juce::FileOutputStream(file), rate,
-                                                                        static_cast<unsigned>(audio.getNumChannels()),
-                                                                        bits, {}, 0));
-    ASSERT_NE(writer, nullptr);
-    writer->writeFromAudioSampleBuffer(audio, 0, audio.getNumSamples());
-}
-
-std::unique_ptr<juce::AudioFormatReader> open(const juce::File& file)
-{
-    juce::WavAudioFormat wav;
-    return std::unique_ptr<juce::AudioFormatReader>(wav.createReaderFor(file.createInputStream().release(), true));
-}
-
 struct BadCase
 {
     const char* name;
@@ -65,7 +40,7 @@ class BadInput : public testing::TestWithParam<BadCase>
 TEST_P(BadInput, ExitsWithTwoAndWritesNothing)
 {
     const auto c = GetParam();
-    Folder folder;
+    TempFolder folder;
     const auto out = folder.file("out.wav");
     juce::StringArray args;
     for (auto* a : c.args)
@@ -113,7 +88,7 @@ TEST(RenderTool, ListsTheSourcesByGroup)
 // Names are matched case-insensitively, with or without spaces around a group's slash.
 TEST(RenderTool, AppliesTheNamedSourceAndCharacter)
 {
-    Folder folder;
+    TempFolder folder;
     const auto renderWith = [&folder](const char* file, juce::StringArray choice)
     {
         const auto out = folder.file(file);
@@ -131,12 +106,12 @@ TEST(RenderTool, AppliesTheNamedSourceAndCharacter)
 
 TEST(RenderTool, RendersTheDemoAt48kHzStereo)
 {
-    Folder folder;
+    TempFolder folder;
     const auto out = folder.file("demo.wav");
     const auto run = render({ out.getFullPathName(), "--quiet", "--set", "eq_lp=Off", "--set", "er_trim=-inf",
                               "--set", "decay_unit=Beats", "--set", "decay=3.5" });
     ASSERT_EQ(run.exitCode, 0) << run.output;
-    const auto reader = open(out);
+    const auto reader = openWav(out);
     ASSERT_NE(reader, nullptr);
     EXPECT_EQ(reader->sampleRate, 48000.0);
     EXPECT_EQ(reader->numChannels, 2u);
@@ -154,7 +129,7 @@ TEST(RenderTool, KeepsRateDepthAndAlignment)
     };
     for (const auto format : { Format { 44100.0, 16, 1 }, Format { 96000.0, 24, 2 }, Format { 48000.0, 32, 2 } })
     {
-        Folder folder;
+        TempFolder folder;
         juce::Random random(5);
         juce::AudioBuffer<float> audio(format.channels, 20000);
         for (int c = 0; c < format.channels; ++c)
@@ -166,7 +141,7 @@ TEST(RenderTool, KeepsRateDepthAndAlignment)
 
         const auto run = render({ in.getFullPathName(), out.getFullPathName(), "--set", "mix=0", "--tail", "0", "--quiet" });
         ASSERT_EQ(run.exitCode, 0) << run.output;
-        const auto reader = open(out);
+        const auto reader = openWav(out);
         ASSERT_NE(reader, nullptr);
         EXPECT_EQ(reader->sampleRate, format.rate);
         EXPECT_EQ(static_cast<int>(reader->bitsPerSample), format.bits);
@@ -182,7 +157,7 @@ TEST(RenderTool, KeepsRateDepthAndAlignment)
 // Percentages take fractions, as every parameter takes its own units, or a number with "%".
 TEST(RenderTool, PercentagesTakeFractionsOrPercentTexts)
 {
-    Folder folder;
+    TempFolder folder;
     const auto a = folder.file("a.wav");
     const auto b = folder.file("b.wav");
     ASSERT_EQ(render({ a.getFullPathName(), "--quiet", "--set", "mix=1", "--tail", "0.5" }).exitCode, 0);
@@ -215,7 +190,7 @@ juce::AudioBuffer<float> learnableMaterial(double seconds)
 // Learn runs on the file before rendering, the same cycle the plug-in runs, and reports what it set.
 TEST(RenderTool, LearnsFromTheInputBeforeRendering)
 {
-    Folder folder;
+    TempFolder folder;
     const auto in = folder.file("in.wav");
     const auto out = folder.file("out.wav");
     writeWav(in, learnableMaterial(14.0), 48000.0, 24);
@@ -235,7 +210,7 @@ TEST(RenderTool, LearnsFromTheInputBeforeRendering)
 
 TEST(RenderTool, LearnOnTooShortAnInputExitsWithThreeAndWritesNothing)
 {
-    Folder folder;
+    TempFolder folder;
     const auto in = folder.file("in.wav");
     const auto out = folder.file("out.wav");
     writeWav(in, learnableMaterial(3.0), 48000.0, 16);
@@ -290,7 +265,7 @@ juce::AudioBuffer<float> pluginOutput(const juce::MemoryBlock& state, const juce
 
 juce::AudioBuffer<float> readAll(const juce::File& file)
 {
-    const auto reader = open(file);
+    const auto reader = openWav(file);
     juce::AudioBuffer<float> audio(static_cast<int>(reader->numChannels), static_cast<int>(reader->lengthInSamples));
     reader->read(&audio, 0, audio.getNumSamples(), 0, true, true);
     return audio;
@@ -313,7 +288,7 @@ TEST(RenderTool, PlaysAStateSavedByThePlugInAsThePlugInDoes)
     plugin.setMode(ZQ6AudioProcessor::send);
     const auto saved = stateOf(plugin);
 
-    Folder folder;
+    TempFolder folder;
     const auto in = folder.file("in.wav");
     const auto out = folder.file("out.wav");
     const auto stateFile = folder.file("plugin.zq6state");
@@ -337,7 +312,7 @@ TEST(RenderTool, PlaysAStateSavedByThePlugInAsThePlugInDoes)
 // plug-in loads the same settings.
 TEST(RenderTool, SavesTheStateItsOptionsMade)
 {
-    Folder folder;
+    TempFolder folder;
     const auto in = folder.file("in.wav");
     const auto stateFile = folder.file("saved.zq6state");
     writeWav(in, learnableMaterial(0.3), 48000.0, 24);
@@ -369,7 +344,7 @@ TEST(RenderTool, SavesTheStateItsOptionsMade)
 
 TEST(RenderTool, ADamagedStateExitsWithTwoAndWritesNothing)
 {
-    Folder folder;
+    TempFolder folder;
     const auto stateFile = folder.file("damaged.zq6state");
     ZQ6AudioProcessor plugin;
     auto saved = stateOf(plugin);

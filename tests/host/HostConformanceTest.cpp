@@ -2,8 +2,7 @@
 #include "HostedPlugin.h"
 #include "support/AllocationGuard.h"
 #include "support/MessagePump.h"
-
-#include <juce_audio_formats/juce_audio_formats.h>
+#include "support/WavFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -109,6 +108,18 @@ void settle(juce::AudioPluginInstance& plugin, int blockSize)
 std::int64_t wrapperAllocationsPerCall(Format format)
 {
     return format == Format::vst3 ? 1 : 0;
+}
+
+// Runs the whole buffer through the plug-in in place, in blocks of `block` (the last may be shorter).
+void processInBlocks(juce::AudioPluginInstance& plugin, juce::AudioBuffer<float>& audio, int block)
+{
+    juce::MidiBuffer midi;
+    for (int start = 0; start < audio.getNumSamples(); start += block)
+    {
+        juce::AudioBuffer<float> view(audio.getArrayOfWritePointers(), audio.getNumChannels(), start,
+                                      std::min(block, audio.getNumSamples() - start));
+        plugin.processBlock(view, midi);
+    }
 }
 
 // JUCE 7.0.5's VST3 host window answers an X resize event with an async call on itself; closing
@@ -355,12 +366,7 @@ TEST_P(Hosted, StateLoadsBetweenBlocksSwitchTheCharacterWithoutAllocating)
         fresh->setStateInformation(state.getData(), static_cast<int>(state.getSize()));
         settle(*fresh, 256);
         auto output = input;
-        juce::MidiBuffer midi;
-        for (int start = 0; start < output.getNumSamples(); start += 256)
-        {
-            juce::AudioBuffer<float> view(output.getArrayOfWritePointers(), 2, start, 256);
-            fresh->processBlock(view, midi);
-        }
+        processInBlocks(*fresh, output, 256);
         return output;
     };
     auto difference = renderAfterLoading(automatic);
@@ -401,12 +407,7 @@ TEST_P(Hosted, PassesTheDelayedDrySignal)
 
     const auto input = noise(2, 256 * 190, 21);
     auto output = input;
-    juce::MidiBuffer midi;
-    for (int start = 0; start + 256 <= output.getNumSamples(); start += 256)
-    {
-        juce::AudioBuffer<float> view(output.getArrayOfWritePointers(), 2, start, 256);
-        plugin->processBlock(view, midi);
-    }
+    processInBlocks(*plugin, output, 256);
     float worst = 0.0f;
     for (int c = 0; c < 2; ++c)
         for (int i = 24000; i < output.getNumSamples(); ++i)
@@ -495,42 +496,16 @@ TEST_P(Hosted, ParametersAndStateFromOtherThreadsWhileProcessing)
 
 namespace zq6::host
 {
-namespace
-{
-bool writeWav(const juce::File& file, const juce::AudioBuffer<float>& audio, double rate)
-{
-    file.deleteFile();
-    std::unique_ptr<juce::OutputStream> stream(file.createOutputStream().release());
-    std::unique_ptr<juce::AudioFormatWriter> writer(
-        juce::WavAudioFormat().createWriterFor(stream.get(), rate, static_cast<unsigned>(audio.getNumChannels()), 32, {}, 0));
-    if (writer == nullptr)
-        return false;
-    stream.release();
-    return writer->writeFromAudioSampleBuffer(audio, 0, audio.getNumSamples());
-}
-
-juce::AudioBuffer<float> readWav(const juce::File& file)
-{
-    std::unique_ptr<juce::AudioFormatReader> reader(juce::WavAudioFormat().createReaderFor(file.createInputStream().release(), true));
-    if (reader == nullptr)
-        return {};
-    juce::AudioBuffer<float> audio(static_cast<int>(reader->numChannels), static_cast<int>(reader->lengthInSamples));
-    reader->read(&audio, 0, audio.getNumSamples(), 0, true, true);
-    return audio;
-}
-} // namespace
-
 // A host outside JUCE (a plain lilv host with the features common hosts give) renders a file
 // through the LV2 bundle, sample for sample as JUCE's LV2 host does with the same blocks.
 TEST(LilvHost, RendersAFileAsJuceHostsDo)
 {
     constexpr double rate = 48000.0;
     constexpr int block = 512;
-    const auto folder = juce::File::createTempFile("zq6-lv2-apply");
-    ASSERT_TRUE(folder.createDirectory());
+    const test::TempFolder folder;
     const auto input = noise(2, static_cast<int>(rate) * 2, 23);
-    const auto in = folder.getChildFile("in.wav"), out = folder.getChildFile("out.wav");
-    ASSERT_TRUE(writeWav(in, input, rate));
+    const auto in = folder.file("in.wav"), out = folder.file("out.wav");
+    test::writeWav(in, input, rate, 32);
 
     // The lilv host finds bundles on LV2_PATH, as lv2apply does; the child inherits it.
     setenv("LV2_PATH", juce::File(ZQ6_LV2_PATH).getParentDirectory().getFullPathName().toRawUTF8(), 1);
@@ -540,8 +515,7 @@ TEST(LilvHost, RendersAFileAsJuceHostsDo)
                                                 "https://quilaudio.com/plugins/zq6" }));
     const auto messages = apply.readAllProcessOutput();
     ASSERT_EQ(apply.getExitCode(), 0u) << messages;
-    const auto rendered = readWav(out);
-    folder.deleteRecursively();
+    const auto rendered = test::readWav(out);
     ASSERT_EQ(rendered.getNumChannels(), 2);
     ASSERT_EQ(rendered.getNumSamples(), input.getNumSamples());
     EXPECT_TRUE(healthy(rendered, rendered.getNumSamples()));
@@ -551,13 +525,7 @@ TEST(LilvHost, RendersAFileAsJuceHostsDo)
     ASSERT_NE(plugin, nullptr);
     plugin->prepareToPlay(rate, block);
     auto expected = input;
-    juce::MidiBuffer midi;
-    for (int start = 0; start < expected.getNumSamples(); start += block)
-    {
-        juce::AudioBuffer<float> view(expected.getArrayOfWritePointers(), 2, start,
-                                      std::min(block, expected.getNumSamples() - start));
-        plugin->processBlock(view, midi);
-    }
+    processInBlocks(*plugin, expected, block);
     float worst = 0.0f;
     for (int c = 0; c < 2; ++c)
         for (int i = 0; i < expected.getNumSamples(); ++i)
