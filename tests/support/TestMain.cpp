@@ -1,3 +1,4 @@
+#include "CtestDisplay.h"
 #include "XErrorTolerance.h"
 
 #include <gtest/gtest.h>
@@ -8,6 +9,7 @@
 int main(int argc, char** argv)
 {
     testing::InitGoogleTest(&argc, argv);
+    zq6::test::useDisplayGivenByCtest();
     zq6::test::tolerateXErrors();
     const juce::ScopedJuceInitialiser_GUI juce;
     return RUN_ALL_TESTS();
