@@ -132,6 +132,7 @@ void ParameterUndo::recordChange(const Record& record, float from, float to)
 {
     if (approximatelyEqual(from, to))
         return;
+    const juce::ScopedLock lock(*treeLock);
     pushParameterValuesToTree(state);
     editManager.perform(new SetValueAction(state, record.parameterId, from, to));
 }

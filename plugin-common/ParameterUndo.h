@@ -51,6 +51,10 @@ public:
 
     bool isGestureOpen() const noexcept { return openGestures.load() > 0; }
 
+    // The lock that every other writer of the tree holds, so that a save on another thread never
+    // copies the tree while a recorded change writes it.
+    void setTreeLock(const juce::CriticalSection& lock) noexcept { treeLock = &lock; }
+
 private:
     struct Record
     {
@@ -82,6 +86,8 @@ private:
     std::unique_ptr<Record[]> records;
     int recordCount = 0;
     std::atomic<int> openGestures { 0 };
+    juce::CriticalSection unsharedLock;
+    const juce::CriticalSection* treeLock = &unsharedLock;
 
     JUCE_DECLARE_NON_COPYABLE(ParameterUndo)
 };

@@ -55,6 +55,20 @@ TEST(Processor, ReportsTheDefaultLatencyAndTailBeforePrepare)
     EXPECT_NEAR(processor.getTailLengthSeconds(), 80.77133, 1e-5);
 }
 
+// Some hosts and scanners process before they prepare.
+TEST(Processor, PassesTheInputUntouchedUntilPrepared)
+{
+    ZQ6AudioProcessor processor;
+    const auto input = makeNoise(2, 512, 0.5f, 4);
+    auto buffer = input;
+    juce::MidiBuffer midi;
+    processor.processBlock(buffer, midi);
+    processor.processBlockBypassed(buffer, midi);
+    for (int c = 0; c < 2; ++c)
+        for (int i = 0; i < 512; ++i)
+            ASSERT_EQ(buffer.getSample(c, i), input.getSample(c, i));
+}
+
 TEST(Processor, TellsTheHostOnlyWhenTheLatencyChanges)
 {
     struct Counter : juce::AudioProcessorListener

@@ -3,6 +3,7 @@
 #include "support/HistoryFixture.h"
 #include "support/LearnedResult.h"
 #include "support/ProcessorHarness.h"
+#include "support/StateBlocks.h"
 
 #include <gtest/gtest.h>
 
@@ -13,30 +14,6 @@ namespace zq6::test
 {
 namespace
 {
-juce::MemoryBlock saveOf(ZQ6AudioProcessor& processor)
-{
-    juce::MemoryBlock block;
-    processor.getStateInformation(block);
-    return block;
-}
-
-void loadInto(ZQ6AudioProcessor& processor, const juce::MemoryBlock& block)
-{
-    processor.setStateInformation(block.getData(), static_cast<int>(block.getSize()));
-}
-
-std::unique_ptr<juce::XmlElement> documentOf(const juce::MemoryBlock& block)
-{
-    return juce::AudioProcessor::getXmlFromBinary(block.getData(), static_cast<int>(block.getSize()));
-}
-
-juce::MemoryBlock blockOf(const juce::XmlElement& document)
-{
-    juce::MemoryBlock block;
-    juce::AudioProcessor::copyXmlToBinary(document, block);
-    return block;
-}
-
 juce::XmlElement* parameterElement(juce::XmlElement& document, const char* id)
 {
     return document.getChildByAttribute("id", id);
@@ -159,21 +136,6 @@ juce::MemoryBlock withByte(juce::MemoryBlock block, size_t index, std::uint8_t v
 {
     block[index] = static_cast<char>(value);
     return block;
-}
-
-juce::MemoryBlock headerWithText(const juce::String& text)
-{
-    juce::MemoryOutputStream out;
-    out.write("VC2!", 4);
-    out.writeInt(static_cast<int>(text.getNumBytesAsUTF8() + 1));
-    out.write(text.toRawUTF8(), text.getNumBytesAsUTF8());
-    out.writeByte(0);
-    return out.getMemoryBlock();
-}
-
-juce::String textOf(const juce::MemoryBlock& block)
-{
-    return juce::String::fromUTF8(static_cast<const char*>(block.getData()) + 8, static_cast<int>(block.getSize()) - 9);
 }
 
 class DamagedState : public SavedState, public testing::WithParamInterface<DamageCase>

@@ -1,4 +1,6 @@
+#include "processor/ParameterIds.h"
 #include "processor/ZQ6AudioProcessor.h"
+#include "state/StateTree.h"
 #include "support/MessagePump.h"
 #include "support/ProcessorHarness.h"
 #include "support/ScopedSettingsHome.h"
@@ -67,5 +69,52 @@ TEST(ThreadSafety, AudioAutomationEditorAndStateAtOnce)
     audio.join();
     automation.join();
     EXPECT_TRUE(outputFinite.load());
+}
+} // namespace zq6::test
+
+namespace zq6::test
+{
+// Hosts autosave from background threads. A thread saves in a loop while the message thread does
+// everything that rewrites the state: slot switches and copies, undo, redo, gestures and loads.
+// Under the tsan preset this proves the saves race-free; here every save must load back whole.
+TEST(ThreadSafety, SavingWhileSlotsHistoryAndLoadsChangeTheState)
+{
+    ZQ6AudioProcessor processor;
+    juce::MemoryBlock fresh;
+    processor.getStateInformation(fresh);
+
+    std::atomic<bool> running { true };
+    std::atomic<int> saves { 0 };
+    std::atomic<int> unreadable { 0 };
+    std::thread saver([&] {
+        while (running.load())
+        {
+            juce::MemoryBlock block;
+            processor.getStateInformation(block);
+            const auto tree = statetree::readBlock(block.getData(), static_cast<int>(block.getSize()), "ZQ6STATE");
+            if (!tree.isValid() || tree.getNumChildren() != pid::count + 3)
+                ++unreadable;
+            ++saves;
+        }
+    });
+
+    auto& size = *processor.getValueTreeState().getParameter(pid::size);
+    juce::Random random(5);
+    for (int round = 0; round < 60 || saves.load() < 60; ++round)
+    {
+        size.beginChangeGesture();
+        size.setValueNotifyingHost(random.nextFloat());
+        size.endChangeGesture();
+        processor.switchSlot(round % 2);
+        processor.copySlot();
+        processor.undoOrRedo(true);
+        processor.undoOrRedo(round % 3 != 0);
+        if (round % 10 == 9)
+            processor.setStateInformation(fresh.getData(), static_cast<int>(fresh.getSize()));
+        pumpMessages(1);
+    }
+    running.store(false);
+    saver.join();
+    EXPECT_EQ(unreadable.load(), 0);
 }
 } // namespace zq6::test

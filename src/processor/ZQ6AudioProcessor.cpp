@@ -30,6 +30,7 @@ ZQ6AudioProcessor::ZQ6AudioProcessor()
     bypassParameter = dynamic_cast<juce::AudioParameterBool*>(state.getParameter(pid::bypass));
     jassert(bypassParameter != nullptr);
     installSlotCallbacks();
+    parameterUndo.setTreeLock(processorLock);
     state.state.addListener(this);
     learnSettings.resetLearnBaseline({}, nullptr);
     startTimer(33);
@@ -52,10 +53,10 @@ bool ZQ6AudioProcessor::isBusesLayoutSupported(const BusesLayout& layouts) const
 
 void ZQ6AudioProcessor::prepareToPlay(double sampleRate, int)
 {
-    if (!enginePrepared || sampleRate != engine.getHostRate())
+    if (!enginePrepared.load() || sampleRate != engine.getHostRate())
     {
         engine.prepare(sampleRate);
-        enginePrepared = true;
+        enginePrepared.store(true);
     }
     const auto latency = latencyForRate(sampleRate);
     if (latency != getLatencySamples())
@@ -97,6 +98,8 @@ double ZQ6AudioProcessor::readHostTempo() const
 
 void ZQ6AudioProcessor::runEngine(juce::AudioBuffer<float>& buffer, bool bypassed)
 {
+    if (!enginePrepared.load(std::memory_order_acquire))
+        return;
     const juce::ScopedNoDenormals noDenormals;
     const auto tempo = readHostTempo();
     hostTempo.store(tempo, std::memory_order_relaxed);
@@ -124,6 +127,7 @@ void ZQ6AudioProcessor::setMode(int newMode)
 
 void ZQ6AudioProcessor::timerCallback()
 {
+    const juce::ScopedLock lock(processorLock);
     parameterUndo.tick();
     // After deferred gesture ends are recorded, before the commit, so a finishing Learn commits its own step.
     tickLearn();
@@ -213,6 +217,7 @@ bool ZQ6AudioProcessor::undoOrRedo(bool undo)
 {
     if (!learnControl.isIdle())
         return false;
+    const juce::ScopedLock lock(processorLock);
     quil::pushParameterValuesToTree(state);
     commitPendingStep();
     auto& steps = history.getStepManager();
@@ -398,8 +403,11 @@ juce::AudioProcessorEditor* ZQ6AudioProcessor::createEditor()
     return new ZQ6Editor(*this);
 }
 
+// Hosts save from any thread. Every message-thread writer of the tree and the slots holds the
+// processor lock, so the copy here never meets a tree in the middle of a change.
 void ZQ6AudioProcessor::getStateInformation(juce::MemoryBlock& destData)
 {
+    const juce::ScopedLock lock(processorLock);
     auto tree = state.copyState();
     tree.appendChild(slots.slotsToTree(), nullptr);
     tree.appendChild(writeLearnTree(mode.load(), learnSettings.copyRecord()), nullptr);
@@ -412,30 +420,41 @@ void ZQ6AudioProcessor::setStateInformation(const void* data, int sizeInBytes)
     restoreState(data, sizeInBytes);
 }
 
-bool ZQ6AudioProcessor::restoreState(const void* data, int sizeInBytes)
+// A block that exhausts memory or trips the framework's reader is refused like any damaged one:
+// an exception must never reach the host, which would take its session down with it.
+bool ZQ6AudioProcessor::restoreState(const void* data, int sizeInBytes) noexcept
+{
+    try
+    {
+        return loadState(data, sizeInBytes);
+    }
+    catch (...)
+    {
+        return false;
+    }
+}
+
+// Everything is read from the block before anything changes.
+bool ZQ6AudioProcessor::loadState(const void* data, int sizeInBytes)
 {
     auto tree = statetree::readBlock(data, sizeInBytes, state.state.getType());
     if (!tree.isValid())
         return false;
-    stateVersion.store(statetree::takeVersion(tree));
-    slots.restore(statetree::takeChild(tree, SlotBank::treeType));
+    const auto version = statetree::takeVersion(tree);
+    const auto slotTree = statetree::takeChild(tree, SlotBank::treeType);
+    const auto learn = readLearnTree(statetree::takeChild(tree, learnids::element));
 
     const juce::ScopedLock lock(processorLock);
+    slots.restore(slotTree);
+    stateVersion.store(version);
     learnControl.requestCancel();
-    restoreLearnResult(statetree::takeChild(tree, learnids::element));
+    storeLearnResult(learn.mode, learn.record);
+    learnSettings.setDerivedFor(noSelection);
     restoreParameters(tree);
     parameterUndo.cancelGestures();
     history.clear();
     learnSettings.publishCharacters();
     return true;
-}
-
-// The result is re-derived for the loaded Source once the selection is known.
-void ZQ6AudioProcessor::restoreLearnResult(const juce::ValueTree& element)
-{
-    const auto learn = readLearnTree(element);
-    storeLearnResult(learn.mode, learn.record);
-    learnSettings.setDerivedFor(noSelection);
 }
 
 // A baseline that does not read is rebuilt from the loaded parameters.

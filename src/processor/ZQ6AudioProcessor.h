@@ -59,7 +59,7 @@ public:
     void getStateInformation(juce::MemoryBlock& destData) override;
     void setStateInformation(const void* data, int sizeInBytes) override;
     // Loads a saved state as setStateInformation does; false when the block was refused and nothing changed.
-    bool restoreState(const void* data, int sizeInBytes);
+    bool restoreState(const void* data, int sizeInBytes) noexcept;
 
     static int latencyForRate(double sampleRate) noexcept { return ReverbEngine::latencyForRate(sampleRate); }
     static double tailSecondsForRate(double sampleRate) noexcept;
@@ -123,7 +123,7 @@ private:
     juce::String stateFingerprint() const;
     juce::String learnFingerprint() const;
     void storeLearnResult(int newMode, const LearnRecord& record);
-    void restoreLearnResult(const juce::ValueTree& element);
+    bool loadState(const void* data, int sizeInBytes);
     void restoreParameters(juce::ValueTree tree);
     void beginHistoryStep(const juce::String& name);
     void commitPendingStep();
@@ -157,7 +157,8 @@ private:
     LearnSettings learnSettings;
     ParameterPointers parameters;
     juce::AudioParameterBool* bypassParameter = nullptr;
-    bool enginePrepared = false;
+    // Some hosts and scanners process before preparing; until then the input passes untouched.
+    std::atomic<bool> enginePrepared { false };
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR(ZQ6AudioProcessor)
 };

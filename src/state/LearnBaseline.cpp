@@ -3,6 +3,8 @@
 #include "../../plugin-common/ParameterTree.h"
 #include "NumberText.h"
 
+#include <algorithm>
+
 namespace zq6
 {
 namespace
@@ -96,6 +98,20 @@ LearnBaseline readBaseline(const juce::ValueTree& tree, const juce::AudioProcess
     for (int i = 0; i < baselineTargetCount; ++i)
         baseline.values[static_cast<size_t>(i)] = readTargetValue(element, baselineTargets[i], parameters);
     return baseline;
+}
+
+void dropForeignBaselineContent(juce::ValueTree element)
+{
+    element.removeAllChildren(nullptr);
+    const auto isKnown = [](const juce::Identifier& name)
+    {
+        return name == baselineids::version || name == baselineids::effective || name == baselineids::selection
+            || std::any_of(std::begin(baselineTargets), std::end(baselineTargets),
+                           [&](const BaselineTarget& target) { return name.toString() == target.attribute; });
+    };
+    for (int i = element.getNumProperties(); --i >= 0;)
+        if (const auto name = element.getPropertyName(i); !isKnown(name))
+            element.removeProperty(name, nullptr);
 }
 
 LearnBaseline baselineFromParameters(const juce::AudioProcessorValueTreeState& parameters, SourceSelection sel, int eff)

@@ -60,6 +60,10 @@ void writeBaseline(juce::ValueTree& tree, const LearnBaseline& baseline, juce::U
 // Reads the tree's ZQ6BASE child against the parameters' current ranges.
 LearnBaseline readBaseline(const juce::ValueTree& tree, const juce::AudioProcessorValueTreeState& parameters);
 
+// Removes what a baseline element never holds, children and unknown attributes, so that a loaded
+// element saves back no larger than a real one.
+void dropForeignBaselineContent(juce::ValueTree element);
+
 // A valid baseline that suggests every parameter's current value.
 LearnBaseline baselineFromParameters(const juce::AudioProcessorValueTreeState& parameters, SourceSelection sel, int eff);
 } // namespace zq6

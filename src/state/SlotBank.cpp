@@ -38,12 +38,18 @@ void SlotBank::setExtraCallbacks(CaptureExtra capture, ApplyExtra apply, Migrate
     migrateExtraCallback = std::move(migrate);
 }
 
+juce::ValueTree SlotBank::emptyTree()
+{
+    juce::ValueTree empty(treeType);
+    empty.setProperty(activeId, 0, nullptr);
+    for (int i = 0; i < slotCount; ++i)
+        empty.appendChild(juce::ValueTree(slotType), nullptr);
+    return empty;
+}
+
 void SlotBank::reset()
 {
-    tree = juce::ValueTree(treeType);
-    tree.setProperty(activeId, 0, nullptr);
-    for (int i = 0; i < slotCount; ++i)
-        tree.appendChild(juce::ValueTree(slotType), nullptr);
+    tree = emptyTree();
 }
 
 int SlotBank::activeSlot() const
@@ -66,8 +72,12 @@ juce::ValueTree SlotBank::captureExtra() const
 
 SlotBank::Values SlotBank::slotValues(int index) const
 {
+    return valuesOf(slot(index));
+}
+
+SlotBank::Values SlotBank::valuesOf(const juce::ValueTree& source)
+{
     Values values;
-    const auto source = slot(index);
     for (int i = 0; i < source.getNumProperties(); ++i)
     {
         const auto name = source.getPropertyName(i);
@@ -147,18 +157,19 @@ void SlotBank::copyToOther()
 
 void SlotBank::restore(const juce::ValueTree& loaded)
 {
-    reset();
-    if (!loaded.hasType(treeType))
-        return;
-    tree.setProperty(activeId, numbertext::readStrictInteger(loaded[activeId].toString()) == 1 ? 1 : 0, nullptr);
-    for (int i = 0; i < std::min(slotCount, loaded.getNumChildren()); ++i)
-        if (const auto loadedSlot = loaded.getChild(i); loadedSlot.hasType(slotType))
-            restoreSlot(i, loadedSlot);
+    auto restored = emptyTree();
+    if (loaded.hasType(treeType))
+    {
+        restored.setProperty(activeId, numbertext::readStrictInteger(loaded[activeId].toString()) == 1 ? 1 : 0, nullptr);
+        for (int i = 0; i < std::min(slotCount, loaded.getNumChildren()); ++i)
+            if (const auto loadedSlot = loaded.getChild(i); loadedSlot.hasType(slotType))
+                restoreSlot(restored.getChild(i), loadedSlot);
+    }
+    tree = restored;
 }
 
-void SlotBank::restoreSlot(int index, const juce::ValueTree& loadedSlot)
+void SlotBank::restoreSlot(juce::ValueTree target, const juce::ValueTree& loadedSlot) const
 {
-    auto target = slot(index);
     for (int i = 0; i < loadedSlot.getNumProperties(); ++i)
     {
         const auto name = loadedSlot.getPropertyName(i);
@@ -169,7 +180,7 @@ void SlotBank::restoreSlot(int index, const juce::ValueTree& loadedSlot)
         return;
     auto extra = loadedSlot.getChildWithName(extraType).getChild(0);
     if (extra.isValid() && migrateExtraCallback)
-        extra = migrateExtraCallback(extra, slotValues(index));
+        extra = migrateExtraCallback(extra, valuesOf(target));
     juce::ValueTree holder(extraType);
     if (extra.isValid())
         holder.appendChild(extra.createCopy(), nullptr);

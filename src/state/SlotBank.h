@@ -53,14 +53,17 @@ public:
     void copyToOther();
 
     // Takes the slots from a loaded tree, skipping unreadable values; parameters are not touched.
+    // The slots change only once the loaded tree has been read whole.
     void restore(const juce::ValueTree& loaded);
 
     // The slots with every slot value written as slot number text, as they are saved.
     juce::ValueTree slotsToTree() const;
 
 private:
+    static juce::ValueTree emptyTree();
+    static Values valuesOf(const juce::ValueTree& source);
     juce::ValueTree slot(int index) const { return tree.getChild(index); }
-    void restoreSlot(int index, const juce::ValueTree& loadedSlot);
+    void restoreSlot(juce::ValueTree target, const juce::ValueTree& loadedSlot) const;
 
     juce::AudioProcessorValueTreeState& state;
     juce::UndoManager& editManager;

@@ -10,7 +10,11 @@ juce::ValueTree holding(const juce::ValueTree& baselineElement)
 {
     juce::ValueTree extra(type);
     if (baselineElement.isValid())
-        extra.appendChild(baselineElement.createCopy(), nullptr);
+    {
+        auto copy = baselineElement.createCopy();
+        dropForeignBaselineContent(copy);
+        extra.appendChild(copy, nullptr);
+    }
     return extra;
 }
 } // namespace

@@ -1,6 +1,7 @@
 #include "StateTree.h"
 
 #include "../../plugin-common/ParameterTree.h"
+#include "DocumentLimits.h"
 #include "LearnBaseline.h"
 #include "NumberText.h"
 
@@ -15,10 +16,13 @@ constexpr juce::uint32 blockMagic = 0x21324356; // "VC2!"
 constexpr int headerSize = 8;
 
 // The document text of a block: the magic, a length without its top bit and not 0, then at most
-// that many bytes, which must be valid UTF-8 (the XML reader walks invalid sequences past the end).
+// that many bytes, which must be valid UTF-8 (the XML reader walks invalid sequences past the end)
+// and within the limits of a state.
 std::optional<juce::String> documentText(const void* data, int sizeInBytes)
 {
-    if (data == nullptr || sizeInBytes <= headerSize || juce::ByteOrder::littleEndianInt(data) != blockMagic)
+    constexpr auto largestBlock = headerSize + DocumentLimits::maxBytes + 1;
+    if (data == nullptr || sizeInBytes <= headerSize || static_cast<size_t>(sizeInBytes) > largestBlock
+        || juce::ByteOrder::littleEndianInt(data) != blockMagic)
         return std::nullopt;
     const auto length = juce::ByteOrder::littleEndianInt(juce::addBytesToPointer(data, 4));
     if (length == 0 || (length & 0x80000000u) != 0)
@@ -26,7 +30,7 @@ std::optional<juce::String> documentText(const void* data, int sizeInBytes)
     const auto* text = static_cast<const char*>(data) + headerSize;
     const auto available = std::min(static_cast<size_t>(length), static_cast<size_t>(sizeInBytes - headerSize));
     const auto textSize = static_cast<int>(strnlen(text, available));
-    if (!juce::CharPointer_UTF8::isValidString(text, textSize))
+    if (!isWithinDocumentLimits(text, static_cast<size_t>(textSize)) || !juce::CharPointer_UTF8::isValidString(text, textSize))
         return std::nullopt;
     return juce::String::fromUTF8(text, textSize);
 }
@@ -37,34 +41,6 @@ bool hasParameterChild(const juce::ValueTree& tree, const juce::String& paramete
         if (child.hasType(parameterType) && child[parameterIdId].toString() == parameterId)
             return true;
     return false;
-}
-
-// The framework's reader loops for ever on a processing instruction followed by text inside an
-// element; a state holds none but its XML declaration at the start.
-bool hasNoInstructionButTheDeclaration(const juce::String& text)
-{
-    const auto first = text.indexOf("<?");
-    if (first < 0)
-        return true;
-    return text.substring(0, first).trim().isEmpty() && text.indexOf(first + 2, "<?") < 0;
-}
-
-// Well-formed XML names an attribute once per element; the framework's reader keeps repeated names,
-// then reads the first and writes the last.
-bool namesEachAttributeOnce(const juce::XmlElement& element)
-{
-    juce::StringArray names;
-    for (int i = 0; i < element.getNumAttributes(); ++i)
-    {
-        const auto name = element.getAttributeName(i);
-        if (names.contains(name))
-            return false;
-        names.add(name);
-    }
-    for (const auto* child : element.getChildIterator())
-        if (!namesEachAttributeOnce(*child))
-            return false;
-    return true;
 }
 
 // The framework reads a PARAM value as a float without any check, through a text reader that
@@ -84,6 +60,13 @@ void foldValue(juce::ValueTree& child, const juce::RangedAudioParameter& paramet
     child.setProperty(parameterValueId,
                       juce::jlimit(static_cast<double>(range.start), static_cast<double>(range.end), *value), nullptr);
 }
+void keepOnlyIdAndValue(juce::ValueTree& parameterChild)
+{
+    parameterChild.removeAllChildren(nullptr);
+    for (int i = parameterChild.getNumProperties(); --i >= 0;)
+        if (const auto name = parameterChild.getPropertyName(i); name != parameterIdId && name != parameterValueId)
+            parameterChild.removeProperty(name, nullptr);
+}
 } // namespace
 
 void writeBlock(const juce::ValueTree& tree, juce::MemoryBlock& destination)
@@ -95,10 +78,10 @@ void writeBlock(const juce::ValueTree& tree, juce::MemoryBlock& destination)
 juce::ValueTree readBlock(const void* data, int sizeInBytes, const juce::Identifier& rootType)
 {
     const auto text = documentText(data, sizeInBytes);
-    if (!text || !hasNoInstructionButTheDeclaration(*text))
+    if (!text)
         return {};
     const auto xml = juce::parseXML(*text);
-    if (xml == nullptr || !xml->hasTagName(rootType.toString()) || !namesEachAttributeOnce(*xml))
+    if (xml == nullptr || !xml->hasTagName(rootType.toString()))
         return {};
     return juce::ValueTree::fromXml(*xml);
 }
@@ -120,15 +103,19 @@ int takeVersion(juce::ValueTree& tree)
 void keepKnownChildren(juce::ValueTree& tree, const juce::AudioProcessorValueTreeState& state)
 {
     const auto baseline = tree.getChildWithName(baselineids::element);
+    dropForeignBaselineContent(baseline);
     juce::StringArray parametersSeen;
     for (int i = tree.getNumChildren(); --i >= 0;)
     {
-        const auto child = tree.getChild(i);
+        auto child = tree.getChild(i);
         const auto parameterId = child[parameterIdId].toString();
         const auto isParameter = child.hasType(parameterType) && state.getParameter(parameterId) != nullptr
                               && !parametersSeen.contains(parameterId);
         if (isParameter)
+        {
             parametersSeen.add(parameterId);
+            keepOnlyIdAndValue(child);
+        }
         else if (child != baseline)
             tree.removeChild(i, nullptr);
     }

@@ -24,8 +24,8 @@ juce::ValueTree takeChild(juce::ValueTree& tree, const juce::Identifier& type);
 // Removes the root's version attribute and returns it; 0 when it is absent or not an integer.
 int takeVersion(juce::ValueTree& tree);
 
-// Keeps one PARAM per existing parameter (the last, which is the one the framework takes) and the
-// first baseline element; drops every other child.
+// Keeps one PARAM per existing parameter (the last, which is the one the framework takes), with its
+// id and value only, and the first baseline element; drops every other child.
 void keepKnownChildren(juce::ValueTree& tree, const juce::AudioProcessorValueTreeState& state);
 
 // Gives every parameter a PARAM child that sets it to a finite value in its range: a missing child

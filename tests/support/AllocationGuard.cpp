@@ -1,5 +1,6 @@
 #include "AllocationGuard.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cstdlib>
 #include <dlfcn.h>
@@ -18,6 +19,8 @@ namespace
 {
 thread_local int guardDepth = 0;
 thread_local std::int64_t guardedAllocations = 0;
+thread_local std::size_t largestGuarded = 0;
+thread_local std::int64_t failingFrom = -1;
 thread_local bool inspecting = false;
 std::atomic<const void*> moduleFilter { nullptr };
 
@@ -43,8 +46,11 @@ bool calledFromFilteredModule()
 
 #ifndef ZQ6_ALLOCATOR_OWNED_BY_SANITIZER
 // A place for a debugger breakpoint ("break countGuardedAllocation") to find who allocates.
-[[gnu::noinline]] void countGuardedAllocation()
+[[gnu::noinline]] void countGuardedAllocation(std::size_t size)
 {
+    largestGuarded = std::max(largestGuarded, size);
+    if (failingFrom >= 0 && guardedAllocations >= failingFrom)
+        throw std::bad_alloc();
     ++guardedAllocations;
     asm volatile("");
 }
@@ -52,7 +58,7 @@ bool calledFromFilteredModule()
 void* allocate(std::size_t size)
 {
     if (guardDepth > 0 && calledFromFilteredModule())
-        countGuardedAllocation();
+        countGuardedAllocation(size);
     if (void* p = std::malloc(size == 0 ? 1 : size))
         return p;
     throw std::bad_alloc();
@@ -61,7 +67,7 @@ void* allocate(std::size_t size)
 void* allocateAligned(std::size_t size, std::align_val_t alignment)
 {
     if (guardDepth > 0 && calledFromFilteredModule())
-        countGuardedAllocation();
+        countGuardedAllocation(size);
     const auto a = static_cast<std::size_t>(alignment);
     if (void* p = std::aligned_alloc(a, (size + a - 1) / a * a))
         return p;
@@ -93,6 +99,39 @@ void operator delete(void* p, std::size_t, std::align_val_t) noexcept { std::fre
 void operator delete[](void* p, std::size_t, std::align_val_t) noexcept { std::free(p); }
 #endif
 
+#ifdef ZQ6_WRAPPED_MALLOC
+// The framework's memory blocks come from malloc, not from operator new: the test program is linked
+// with these in malloc's place, so that a guard sees their sizes too (they are not counted as
+// allocations, and never made to fail).
+extern "C"
+{
+void* __real_malloc(std::size_t size);
+void* __real_calloc(std::size_t count, std::size_t size);
+void* __real_realloc(void* p, std::size_t size);
+
+void* __wrap_malloc(std::size_t size)
+{
+    if (guardDepth > 0)
+        largestGuarded = std::max(largestGuarded, size);
+    return __real_malloc(size);
+}
+
+void* __wrap_calloc(std::size_t count, std::size_t size)
+{
+    if (guardDepth > 0)
+        largestGuarded = std::max(largestGuarded, count * size);
+    return __real_calloc(count, size);
+}
+
+void* __wrap_realloc(void* p, std::size_t size)
+{
+    if (guardDepth > 0)
+        largestGuarded = std::max(largestGuarded, size);
+    return __real_realloc(p, size);
+}
+}
+#endif
+
 namespace zq6::test
 {
 void AllocationGuard::countOnlyFromModuleOf(const void* address)
@@ -105,14 +144,27 @@ void AllocationGuard::countOnlyFromModuleOf(const void* address)
     moduleFilter.store(info.dli_fbase);
 }
 
-AllocationGuard::AllocationGuard() : startCount(guardedAllocations)
+AllocationGuard::AllocationGuard() : startCount(guardedAllocations), largestBefore(largestGuarded)
 {
     ++guardDepth;
+    largestGuarded = 0;
 }
 
 AllocationGuard::~AllocationGuard()
 {
     --guardDepth;
+    failingFrom = -1;
+    largestGuarded = std::max(largestGuarded, largestBefore);
+}
+
+std::size_t AllocationGuard::largestAllocation() const
+{
+    return largestGuarded;
+}
+
+void AllocationGuard::failFrom(std::int64_t index)
+{
+    failingFrom = startCount + index;
 }
 
 std::int64_t AllocationGuard::allocations() const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 namespace zq6::test
@@ -15,6 +16,12 @@ public:
     AllocationGuard& operator=(const AllocationGuard&) = delete;
 
     std::int64_t allocations() const;
+    // The largest single allocation counted while this guard lived (bytes).
+    std::size_t largestAllocation() const;
+
+    // While the guard lives, the given counted allocation (0 = the first) and every later one
+    // throws std::bad_alloc, as they would with memory exhausted.
+    void failFrom(std::int64_t index);
 
     // From now on count only allocations made with code of the shared library that holds `address`
     // on the call stack, so that a host's own allocations around a plug-in's processing are not counted.
@@ -22,5 +29,6 @@ public:
 
 private:
     std::int64_t startCount;
+    std::size_t largestBefore;
 };
 } // namespace zq6::test
