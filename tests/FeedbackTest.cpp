@@ -51,6 +51,28 @@ TEST_F(FeedbackTest, BodyHoldsTheFieldsInOrderOnOneLine)
                     R"("os_name": "Linux", "daw_name": "Reaper"})");
 }
 
+// The framework's JSON writer leaves U+0007 as "\a", which JSON has not. (U+0000 cannot stand in a
+// juce::String, so a message never holds it.)
+TEST_F(FeedbackTest, EveryControlCharacterLeavesAsAUnicodeEscape)
+{
+    for (juce::juce_wchar c = 1; c < 0x20; ++c)
+    {
+        const auto message = juce::String("a") + juce::String::charToString(c) + "b";
+        const auto body = quil::help::feedbackRequestBody("bug", message, testInfo(), { "Linux", "Reaper" });
+        const auto escape = "\\u00" + juce::String::toHexString(static_cast<int>(c)).paddedLeft('0', 2);
+        EXPECT_TRUE(body.contains("\"a" + escape + "b\"")) << body;
+        EXPECT_FALSE(body.containsAnyOf(juce::String::charToString(c))) << static_cast<int>(c);
+        EXPECT_EQ(juce::JSON::parse(body)["message"].toString(), message) << static_cast<int>(c);
+    }
+}
+
+TEST_F(FeedbackTest, QuotesBackslashesAndWideCharactersAreEscaped)
+{
+    const auto message = juce::String::fromUTF8("say \"hi\" \\ caf\xc3\xa9 \xf0\x9f\x8e\xb5");
+    const auto body = quil::help::feedbackRequestBody("bug", message, testInfo(), { "Linux", "Reaper" });
+    EXPECT_TRUE(body.contains(R"("say \"hi\" \\ caf\u00e9 \ud83c\udfb5")")) << body;
+}
+
 TEST_F(FeedbackTest, EveryValueIsCutToItsLimit)
 {
     const auto longText = juce::String::repeatedString("x", 100);

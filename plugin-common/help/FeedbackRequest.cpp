@@ -1,5 +1,6 @@
 #include "FeedbackRequest.h"
 
+#include "../web/JsonText.h"
 #include "../web/WebClient.h"
 
 #include <juce_audio_processors/juce_audio_processors.h>
@@ -29,14 +30,12 @@ FeedbackSource detectFeedbackSource()
 juce::String feedbackRequestBody(const juce::String& categoryCode, const juce::String& message, const HelpInfo& info,
                                  const FeedbackSource& source)
 {
-    auto* body = new juce::DynamicObject();
-    body->setProperty("category", categoryCode.substring(0, maxCodeLength));
-    body->setProperty("message", message.trim().substring(0, maxMessageLength));
-    body->setProperty("plugin_name", info.name.substring(0, maxNameLength));
-    body->setProperty("plugin_version", info.version.substring(0, maxVersionLength));
-    body->setProperty("os_name", source.osName.substring(0, maxSourceLength));
-    body->setProperty("daw_name", source.dawName.substring(0, maxSourceLength));
-    return juce::JSON::toString(juce::var(body), true);
+    return web::jsonObjectText({ { "category", categoryCode.substring(0, maxCodeLength) },
+                                 { "message", message.trim().substring(0, maxMessageLength) },
+                                 { "plugin_name", info.name.substring(0, maxNameLength) },
+                                 { "plugin_version", info.version.substring(0, maxVersionLength) },
+                                 { "os_name", source.osName.substring(0, maxSourceLength) },
+                                 { "daw_name", source.dawName.substring(0, maxSourceLength) } });
 }
 
 juce::String feedbackPath(const HelpInfo& info)

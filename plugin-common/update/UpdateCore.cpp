@@ -2,6 +2,7 @@
 
 #include "../CompanyFolder.h"
 #include "../web/DetachedJobs.h"
+#include "../web/JsonText.h"
 #include "../web/WebClient.h"
 #include "UpdateRules.h"
 
@@ -171,9 +172,7 @@ void UpdateCore::takeNewerDismissed(const juce::String& version)
 
 void UpdateCore::writeCacheFile(const juce::String& version) const
 {
-    auto* object = new juce::DynamicObject();
-    object->setProperty("dismissedVersion", version);
-    const auto text = juce::JSON::toString(juce::var(object), true);
+    const auto text = web::jsonObjectText({ { "dismissedVersion", version } });
 
     // Written beside the cache file and moved over it, so readers never see half a file.
     juce::TemporaryFile temporary(config.cacheFile);
