@@ -42,9 +42,6 @@ void LearnCapture::write(const float* const* channels, int numChannels, int numS
     }
 
     const auto toWrite = std::min(numSamples, fifo.getFreeSpace());
-    if (toWrite < numSamples)
-        dropped.fetch_add(numSamples - toWrite, std::memory_order_relaxed);
-
     const auto scope = fifo.write(toWrite);
     auto writeRange = [&](int start, int size, int sourceOffset) {
         for (int i = 0; i < size; ++i)
@@ -61,6 +58,13 @@ void LearnCapture::write(const float* const* channels, int numChannels, int numS
     };
     writeRange(scope.startIndex1, scope.blockSize1, 0);
     writeRange(scope.startIndex2, scope.blockSize2, scope.blockSize1);
+    if (toWrite < numSamples)
+        dropped.fetch_add(numSamples - toWrite, std::memory_order_release);
+}
+
+int LearnCapture::ready() const noexcept
+{
+    return fifo.getNumReady();
 }
 
 int LearnCapture::read(float* destination, int maxSamples) noexcept

@@ -31,7 +31,9 @@ public:
     // Audio thread: never locks, never allocates; the surplus of a full ring is dropped and counted.
     void write(const float* const* channels, int numChannels, int numSamples) noexcept;
 
-    // Reader side (message thread), under the lock.
+    // Reader side (message thread), under the lock. Samples ready once `dropped` has been read all
+    // came before the drops it counts: the writer counts a drop only after writing what preceded it.
+    int ready() const noexcept;
     int read(float* destination, int maxSamples) noexcept;
     int capacity() const noexcept;
 

@@ -74,8 +74,10 @@ bool LearnCycle::tick(double hostBpm)
 
     if (capture.state.load() == LearnCapture::capturing)
     {
-        drainCapture();
-        const auto dropped = capture.dropped.load();
+        // What was ready when the drops were counted lies before the gap; anything written while
+        // draining lies after it and waits for the next tick.
+        const auto dropped = capture.dropped.load(std::memory_order_acquire);
+        drainCapture(capture.ready());
         if (dropped > droppedSeen)
         {
             analyzer.discontinuity(dropped - droppedSeen);
@@ -87,11 +89,14 @@ bool LearnCycle::tick(double hostBpm)
     return analyzer.validBlocks() >= analyzer.targetBlocks();
 }
 
-void LearnCycle::drainCapture() noexcept
+void LearnCycle::drainCapture(int samples) noexcept
 {
     const quil::SpinLock::ScopedLock lock(capture.lock);
-    for (int count; (count = capture.read(scratch.data(), static_cast<int>(scratch.size()))) > 0;)
+    for (int count; samples > 0 && (count = capture.read(scratch.data(), std::min(samples, static_cast<int>(scratch.size())))) > 0;)
+    {
         analyzer.addSamples(scratch.data(), count);
+        samples -= count;
+    }
 }
 
 void LearnCycle::publishProgress()

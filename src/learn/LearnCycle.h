@@ -43,7 +43,8 @@ public:
 
 private:
     void publishEnd(float progress, LearnStatus status);
-    void drainCapture() noexcept;
+    // Analyses the given number of captured samples, no more.
+    void drainCapture(int samples) noexcept;
     void publishProgress();
 
     LearnControl& control;
