@@ -4,7 +4,7 @@
 
 #include <cstdio>
 
-// Replays every file of the given folders through the fuzz entry, as a plain regression test.
+// Replays every file of the given folders through both fuzz entries, as a plain regression test.
 int main(int argc, char** argv)
 {
     int replayed = 0;
@@ -19,7 +19,9 @@ int main(int argc, char** argv)
                 std::fprintf(stderr, "cannot read %s\n", file.getFullPathName().toRawUTF8());
                 return 1;
             }
-            zq6::fuzz::runStateInput(static_cast<const std::uint8_t*>(data.getData()), data.getSize());
+            const auto* bytes = static_cast<const std::uint8_t*>(data.getData());
+            zq6::fuzz::runStateInput(bytes, data.getSize());
+            zq6::fuzz::runStateParseInput(bytes, data.getSize());
             ++replayed;
         }
     }

@@ -54,21 +54,37 @@ public:
 
     void feed(const void* data, std::size_t size)
     {
+        startFresh();
+        processor.setStateInformation(data, static_cast<int>(std::min<std::size_t>(size, 1u << 30)));
+        checkRoundTrip();
+        processBlock();
+    }
+
+    void parse(const void* data, std::size_t size)
+    {
+        if (!processor.restoreState(data, static_cast<int>(std::min<std::size_t>(size, 1u << 30))))
+            return;
+        checkRoundTrip();
+        startFresh();
+    }
+
+private:
+    void startFresh()
+    {
         check(processor.restoreState(freshState.getData(), static_cast<int>(freshState.getSize())),
               "a new instance's state loads");
-        processor.setStateInformation(data, static_cast<int>(std::min<std::size_t>(size, 1u << 30)));
+    }
 
+    void checkRoundTrip()
+    {
         juce::MemoryBlock saved;
         processor.getStateInformation(saved);
         check(processor.restoreState(saved.getData(), static_cast<int>(saved.getSize())), "a saved state loads");
         juce::MemoryBlock again;
         processor.getStateInformation(again);
         check(again == saved, "a saved state loads back to the same bytes");
-
-        processBlock();
     }
 
-private:
     void processBlock()
     {
         juce::AudioBuffer<float> buffer(2, blockSize);
@@ -86,14 +102,26 @@ private:
     ZQ6AudioProcessor processor;
     juce::MemoryBlock freshState;
 };
+
+// Never destroyed: it would otherwise go after JUCE's own statics at exit.
+StateRig& rig()
+{
+    static auto& instance = *new StateRig();
+    return instance;
+}
 } // namespace
 
 void runStateInput(const std::uint8_t* data, std::size_t size)
 {
-    // Never destroyed: it would otherwise go after JUCE's own statics at exit.
-    static auto& rig = *new StateRig();
-    rig.feed(data, size);
+    rig().feed(data, size);
     const auto wrapped = wrappedPayload(data, size);
-    rig.feed(wrapped.getData(), wrapped.getSize());
+    rig().feed(wrapped.getData(), wrapped.getSize());
+}
+
+void runStateParseInput(const std::uint8_t* data, std::size_t size)
+{
+    rig().parse(data, size);
+    const auto wrapped = wrappedPayload(data, size);
+    rig().parse(wrapped.getData(), wrapped.getSize());
 }
 } // namespace zq6::fuzz
