@@ -49,8 +49,50 @@ void BM_LoadState(benchmark::State& state)
     for (auto _ : state)
         processor->setStateInformation(block.getData(), static_cast<int>(block.getSize()));
 }
+// A crafted block must be refused, or loaded, in bounded time: the largest of each kind the reader
+// is shielded from, and the costliest document that still loads (all elements and attributes the
+// limits allow, a megabyte long).
+juce::MemoryBlock blockWithText(const juce::String& text)
+{
+    juce::MemoryOutputStream out;
+    out.write("VC2!", 4);
+    out.writeInt(static_cast<int>(text.getNumBytesAsUTF8() + 1));
+    out.write(text.toRawUTF8(), text.getNumBytesAsUTF8());
+    out.writeByte(0);
+    return out.getMemoryBlock();
+}
+
+juce::String hostileText(int kind, const juce::String& fresh)
+{
+    const auto inRoot = [&fresh](const juce::String& inside) { return fresh.replaceFirstOccurrenceOf("<PARAM ", inside + "<PARAM "); };
+    juce::String manyAttributes;
+    for (int i = 0; i < 250; ++i)
+        manyAttributes << " a" << i << "=\"" << i << "\"";
+    switch (kind)
+    {
+        case 0: return inRoot(juce::String::repeatedString("<a>", 30000) + juce::String::repeatedString("</a>", 30000));
+        case 1: return fresh.replaceFirstOccurrenceOf("<ZQ6LEARN ", "<ZQ6LEARN base64:x=\"200000000.AAAA\" ");
+        case 2: return inRoot(juce::String::repeatedString(" ", 1 << 20));
+        case 3: return inRoot(juce::String::repeatedString("<x" + manyAttributes + "/>", 64));
+        default: return inRoot(juce::String::repeatedString("<x/>", 960) + juce::String::repeatedString(" ", 900000));
+    }
+}
+
+void BM_LoadCraftedState(benchmark::State& state)
+{
+    auto processor = preparedProcessor();
+    juce::MemoryBlock fresh;
+    zq6::ZQ6AudioProcessor().getStateInformation(fresh);
+    const auto freshText = juce::String::fromUTF8(static_cast<const char*>(fresh.getData()) + 8, static_cast<int>(fresh.getSize()) - 9);
+    const auto block = blockWithText(hostileText(static_cast<int>(state.range(0)), freshText));
+    for (auto _ : state)
+        processor->setStateInformation(block.getData(), static_cast<int>(block.getSize()));
+    static const char* const kinds[] = { "nested30000", "base64Huge", "overAMegabyte", "mostAttributesThatLoad", "mostElementsThatLoad" };
+    state.SetLabel(kinds[state.range(0)]);
+}
 } // namespace
 
+BENCHMARK(BM_LoadCraftedState)->DenseRange(0, 4)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Baseline_ParameterTreeOnly)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_SaveState)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_LoadState)->Unit(benchmark::kMicrosecond);

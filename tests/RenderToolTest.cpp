@@ -1,5 +1,7 @@
 #include "processor/ParameterIds.h"
 #include "processor/ZQ6AudioProcessor.h"
+#include "support/CraftedStates.h"
+#include "support/StateBlocks.h"
 #include "support/WavFiles.h"
 
 #include <gtest/gtest.h>
@@ -223,13 +225,6 @@ namespace
 {
 constexpr int renderBlockSize = 512;
 
-juce::MemoryBlock stateOf(ZQ6AudioProcessor& processor)
-{
-    juce::MemoryBlock block;
-    processor.getStateInformation(block);
-    return block;
-}
-
 // What the plug-in plays for the input with a state loaded, in the renderer's blocks, with the
 // latency removed and `tailSamples` appended.
 juce::AudioBuffer<float> pluginOutput(const juce::MemoryBlock& state, const juce::AudioBuffer<float>& input,
@@ -286,7 +281,7 @@ TEST(RenderTool, PlaysAStateSavedByThePlugInAsThePlugInDoes)
                                      std::pair { pid::width, 1.4f }, std::pair { pid::eqGain[2], -6.0f } })
         state.getParameter(id)->setValueNotifyingHost(state.getParameter(id)->convertTo0to1(value));
     plugin.setMode(ZQ6AudioProcessor::send);
-    const auto saved = stateOf(plugin);
+    const auto saved = saveOf(plugin);
 
     TempFolder folder;
     const auto in = folder.file("in.wav");
@@ -342,19 +337,25 @@ TEST(RenderTool, SavesTheStateItsOptionsMade)
     EXPECT_EQ(plugin.getSourceSelection(), (SourceSelection { 2, 1, 0 }));
 }
 
-TEST(RenderTool, ADamagedStateExitsWithTwoAndWritesNothing)
+TEST(RenderTool, ADamagedOrCraftedStateExitsWithTwoAndWritesNothing)
 {
     TempFolder folder;
-    const auto stateFile = folder.file("damaged.zq6state");
     ZQ6AudioProcessor plugin;
-    auto saved = stateOf(plugin);
-    saved.setSize(saved.getSize() / 2);
-    writeState(stateFile, saved);
-    const auto out = folder.file("out.wav");
+    const auto saved = saveOf(plugin);
+    std::vector<std::pair<const char*, juce::MemoryBlock>> states { { "cutInHalf", { saved.getData(), saved.getSize() / 2 } } };
+    for (const auto& [name, text] : crafted::hostileDocuments(textOf(saved)))
+        states.emplace_back(name, headerWithText(text));
 
-    const auto run = render({ out.getFullPathName(), "--state", stateFile.getFullPathName(), "--quiet" });
-    EXPECT_EQ(run.exitCode, 2) << run.output;
-    EXPECT_TRUE(run.output.contains("not a saved ZQ-6 state")) << run.output;
-    EXPECT_FALSE(out.exists());
+    for (const auto& [name, state] : states)
+    {
+        SCOPED_TRACE(name);
+        const auto stateFile = folder.file("damaged.zq6state");
+        writeState(stateFile, state);
+        const auto out = folder.file("out.wav");
+        const auto run = render({ out.getFullPathName(), "--state", stateFile.getFullPathName(), "--quiet" });
+        EXPECT_EQ(run.exitCode, 2) << run.output;
+        EXPECT_TRUE(run.output.contains("not a saved ZQ-6 state")) << run.output;
+        EXPECT_FALSE(out.exists());
+    }
 }
 } // namespace zq6::test

@@ -1,6 +1,7 @@
 #include "HostState.h"
 #include "HostedPlugin.h"
 #include "support/AllocationGuard.h"
+#include "support/CraftedStates.h"
 #include "support/MessagePump.h"
 #include "support/WavFiles.h"
 
@@ -340,6 +341,38 @@ TEST_P(Hosted, StateRoundTripsAndRejectsDamage)
     for (const auto& damaged : { junk, juce::MemoryBlock(saved.getData(), saved.getSize() / 2) })
     {
         plugin->setStateInformation(damaged.getData(), static_cast<int>(damaged.getSize()));
+        juce::MemoryBlock after;
+        plugin->getStateInformation(after);
+        EXPECT_EQ(after, saved);
+    }
+}
+
+// Project files carry the block to the plug-in through each format's wrapper; a crafted one that
+// once crashed the process or made it allocate hundreds of megabytes changes nothing.
+TEST_P(Hosted, CraftedStatesInAProjectChangeNothing)
+{
+    auto plugin = load(GetParam(), 48000.0, 512);
+    ASSERT_NE(plugin, nullptr);
+    plugin->prepareToPlay(48000.0, 512);
+    plugin->getParameters()[0]->setValue(0.8f);
+    settle(*plugin, 512);
+    juce::MemoryBlock saved;
+    plugin->getStateInformation(saved);
+    const auto pluginBlock = HostState::pluginBlockOf(saved, GetParam());
+    ASSERT_GT(pluginBlock.getSize(), 8u);
+    const auto document = juce::String::fromUTF8(static_cast<const char*>(pluginBlock.getData()) + 8);
+
+    for (const auto& [name, text] : test::crafted::hostileDocuments(document))
+    {
+        SCOPED_TRACE(name);
+        juce::MemoryOutputStream block;
+        block.write("VC2!", 4);
+        block.writeInt(static_cast<int>(text.getNumBytesAsUTF8() + 1));
+        block.write(text.toRawUTF8(), text.getNumBytesAsUTF8() + 1);
+        const auto crafted = HostState::withPluginBlock(saved, GetParam(), block.getMemoryBlock());
+        ASSERT_GT(crafted.getSize(), 0u);
+        plugin->setStateInformation(crafted.getData(), static_cast<int>(crafted.getSize()));
+        settle(*plugin, 512);
         juce::MemoryBlock after;
         plugin->getStateInformation(after);
         EXPECT_EQ(after, saved);

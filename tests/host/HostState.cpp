@@ -1,6 +1,7 @@
 #include "HostState.h"
 
 #include <algorithm>
+#include <cstring>
 #include <string>
 
 namespace zq6::host
@@ -22,14 +23,17 @@ bool chooseCharacterInPluginBlock(juce::MemoryBlock& block, int choice)
     return true;
 }
 
-juce::MemoryBlock editVst3(const juce::MemoryBlock& hostState, int choice)
+// Changes the plug-in's block in place; false when it is not there or cannot be changed.
+using BlockEdit = std::function<bool(juce::MemoryBlock&)>;
+
+juce::MemoryBlock editVst3(const juce::MemoryBlock& hostState, const BlockEdit& edit)
 {
     auto xml = juce::AudioProcessor::getXmlFromBinary(hostState.getData(), static_cast<int>(hostState.getSize()));
     auto* component = xml != nullptr ? xml->getChildByName("IComponent") : nullptr;
     if (component == nullptr)
         return {};
     juce::MemoryBlock block;
-    if (!block.fromBase64Encoding(component->getAllSubText()) || !chooseCharacterInPluginBlock(block, choice))
+    if (!block.fromBase64Encoding(component->getAllSubText()) || !edit(block))
         return {};
     component->deleteAllTextElements();
     component->addTextElement(block.toBase64Encoding());
@@ -40,7 +44,7 @@ juce::MemoryBlock editVst3(const juce::MemoryBlock& hostState, int choice)
 
 // JUCE's base64 ("<size>.<characters>") is the one quoted literal in the Turtle that decodes to
 // the plug-in's block.
-juce::MemoryBlock editLv2(const juce::MemoryBlock& hostState, int choice)
+juce::MemoryBlock editLv2(const juce::MemoryBlock& hostState, const BlockEdit& edit)
 {
     auto turtle = hostState.toString();
     for (int open = turtle.indexOfChar('"'); open >= 0;)
@@ -50,7 +54,7 @@ juce::MemoryBlock editLv2(const juce::MemoryBlock& hostState, int choice)
             break;
         const auto literal = turtle.substring(open + 1, close);
         juce::MemoryBlock block;
-        if (block.fromBase64Encoding(literal) && chooseCharacterInPluginBlock(block, choice))
+        if (block.fromBase64Encoding(literal) && edit(block))
         {
             turtle = turtle.replaceSection(open + 1, literal.length(), block.toBase64Encoding());
             return { turtle.toRawUTF8(), turtle.getNumBytesAsUTF8() };
@@ -59,10 +63,45 @@ juce::MemoryBlock editLv2(const juce::MemoryBlock& hostState, int choice)
     }
     return {};
 }
+
+juce::MemoryBlock editPluginBlock(const juce::MemoryBlock& hostState, Format format, const BlockEdit& edit)
+{
+    return format == Format::vst3 ? editVst3(hostState, edit) : editLv2(hostState, edit);
+}
+
+bool isPluginBlock(const juce::MemoryBlock& block)
+{
+    return block.getSize() > 8 && std::memcmp(block.getData(), "VC2!", 4) == 0;
+}
 } // namespace
 
 juce::MemoryBlock HostState::withCharacterChoice(const juce::MemoryBlock& hostState, Format format, int choice)
 {
-    return format == Format::vst3 ? editVst3(hostState, choice) : editLv2(hostState, choice);
+    return editPluginBlock(hostState, format, [choice](juce::MemoryBlock& block) { return chooseCharacterInPluginBlock(block, choice); });
+}
+
+juce::MemoryBlock HostState::withPluginBlock(const juce::MemoryBlock& hostState, Format format, const juce::MemoryBlock& replacement)
+{
+    return editPluginBlock(hostState, format,
+                           [&replacement](juce::MemoryBlock& block)
+                           {
+                               if (!isPluginBlock(block))
+                                   return false;
+                               block = replacement;
+                               return true;
+                           });
+}
+
+juce::MemoryBlock HostState::pluginBlockOf(const juce::MemoryBlock& hostState, Format format)
+{
+    juce::MemoryBlock found;
+    editPluginBlock(hostState, format,
+                    [&found](juce::MemoryBlock& block)
+                    {
+                        if (isPluginBlock(block))
+                            found = block;
+                        return false;
+                    });
+    return found;
 }
 } // namespace zq6::host
