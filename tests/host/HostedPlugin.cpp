@@ -21,15 +21,32 @@ struct FormatsForTheRun : testing::Environment
 FormatsForTheRun* const formatsForTheRun =
     static_cast<FormatsForTheRun*>(testing::AddGlobalTestEnvironment(new FormatsForTheRun));
 
+// JUCE's LV2 host ignores LV2_PATH and searches ~/.lv2 and /usr/lib/lv2 when the format is created:
+// ~/.lv2 is hidden then, so that an installed copy cannot stand in for the bundle under test, which
+// is added from the build afterwards.
+void addFormatsThatFindTheBuiltBundles(juce::AudioPluginFormatManager& manager)
+{
+    const auto* home = std::getenv("HOME");
+    const std::string realHome = home != nullptr ? home : "";
+    const juce::TemporaryFile emptyHome;
+    emptyHome.getFile().createDirectory();
+    setenv("HOME", emptyHome.getFile().getFullPathName().toRawUTF8(), 1);
+    manager.addDefaultFormats();
+    setenv("HOME", realHome.c_str(), 1);
+    emptyHome.getFile().deleteRecursively();
+
+    for (auto* format : manager.getFormats())
+        if (format->getName() == "LV2")
+            format->searchPathsForPlugins(juce::File(ZQ6_LV2_PATH).getParentDirectory().getFullPathName(), true, false);
+}
+
 juce::AudioPluginFormatManager& formats()
 {
     auto& manager = formatsForTheRun->manager;
     if (manager == nullptr)
     {
-        // The LV2 host reads its search path once, when the format is created.
-        setenv("LV2_PATH", juce::File(ZQ6_LV2_PATH).getParentDirectory().getFullPathName().toRawUTF8(), 1);
         manager = std::make_unique<juce::AudioPluginFormatManager>();
-        manager->addDefaultFormats();
+        addFormatsThatFindTheBuiltBundles(*manager);
     }
     return *manager;
 }
