@@ -1,5 +1,6 @@
 #include "DocumentLimits.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <string_view>
@@ -175,22 +176,31 @@ private:
             if (startsWith("/>"))
             {
                 position += 2;
-                return true;
+                return namesEachAttributeOnce();
             }
             if (startsWith(">"))
             {
                 ++position;
-                return ++depth <= DocumentLimits::maxDepth;
+                return namesEachAttributeOnce() && ++depth <= DocumentLimits::maxDepth;
             }
             if (position == beforeSpace || !attribute())
                 return false;
         }
     }
 
+    // Sorted, so that a crafted element costs k log k, not k squared.
+    bool namesEachAttributeOnce()
+    {
+        const auto first = names.begin();
+        const auto last = first + attributeCount;
+        std::sort(first, last);
+        return std::adjacent_find(first, last) == last;
+    }
+
     bool attribute()
     {
         const auto attributeName = name();
-        if (attributeName.empty() || !isNewAttribute(attributeName))
+        if (attributeName.empty() || !countAttribute(attributeName))
             return false;
         skipSpace();
         if (position >= end || *position != '=')
@@ -200,13 +210,10 @@ private:
         return quotedValue();
     }
 
-    bool isNewAttribute(std::string_view attributeName)
+    bool countAttribute(std::string_view attributeName)
     {
         if (attributeCount == DocumentLimits::maxAttributesPerElement || ++attributes > DocumentLimits::maxAttributes)
             return false;
-        for (int i = 0; i < attributeCount; ++i)
-            if (names[static_cast<std::size_t>(i)] == attributeName)
-                return false;
         names[static_cast<std::size_t>(attributeCount++)] = attributeName;
         return true;
     }
