@@ -2,6 +2,8 @@
 // processor with both slots filled is the heavy case; the baseline is the parameter tree alone
 // written through the framework's binary XML, which every JUCE plug-in pays.
 #include "processor/ZQ6AudioProcessor.h"
+#include "support/CraftedStates.h"
+#include "support/StateBlocks.h"
 
 #include <benchmark/benchmark.h>
 
@@ -50,41 +52,27 @@ void BM_LoadState(benchmark::State& state)
         processor->setStateInformation(block.getData(), static_cast<int>(block.getSize()));
 }
 // A crafted block must be refused, or loaded, in bounded time: the largest of each kind the reader
-// is shielded from, and the costliest document that still loads (all elements and attributes the
-// limits allow, a megabyte long).
-juce::MemoryBlock blockWithText(const juce::String& text)
+// is shielded from, and the costliest documents that still load (all the attributes, or all the
+// elements and the length, that the limits allow).
+juce::String craftedText(int kind, const juce::String& fresh)
 {
-    juce::MemoryOutputStream out;
-    out.write("VC2!", 4);
-    out.writeInt(static_cast<int>(text.getNumBytesAsUTF8() + 1));
-    out.write(text.toRawUTF8(), text.getNumBytesAsUTF8());
-    out.writeByte(0);
-    return out.getMemoryBlock();
-}
-
-juce::String hostileText(int kind, const juce::String& fresh)
-{
-    const auto inRoot = [&fresh](const juce::String& inside) { return fresh.replaceFirstOccurrenceOf("<PARAM ", inside + "<PARAM "); };
-    juce::String manyAttributes;
-    for (int i = 0; i < 250; ++i)
-        manyAttributes << " a" << i << "=\"" << i << "\"";
+    namespace crafted = zq6::test::crafted;
     switch (kind)
     {
-        case 0: return inRoot(juce::String::repeatedString("<a>", 30000) + juce::String::repeatedString("</a>", 30000));
-        case 1: return fresh.replaceFirstOccurrenceOf("<ZQ6LEARN ", "<ZQ6LEARN base64:x=\"200000000.AAAA\" ");
-        case 2: return inRoot(juce::String::repeatedString(" ", 1 << 20));
-        case 3: return inRoot(juce::String::repeatedString("<x" + manyAttributes + "/>", 64));
-        default: return inRoot(juce::String::repeatedString("<x/>", 960) + juce::String::repeatedString(" ", 900000));
+        case 0: return crafted::inRoot(fresh, crafted::nested(30000));
+        case 1: return crafted::onElement(fresh, "ZQ6LEARN", "base64:x=\"200000000.AAAA\"");
+        case 2: return crafted::inRoot(fresh, juce::String::repeatedString(" ", 1 << 20));
+        case 3: return crafted::inRoot(fresh, juce::String::repeatedString("<x" + crafted::attributes(250) + "/>", 64));
+        default: return crafted::inRoot(fresh, juce::String::repeatedString("<x/>", 960) + juce::String::repeatedString(" ", 900000));
     }
 }
 
 void BM_LoadCraftedState(benchmark::State& state)
 {
     auto processor = preparedProcessor();
-    juce::MemoryBlock fresh;
-    zq6::ZQ6AudioProcessor().getStateInformation(fresh);
-    const auto freshText = juce::String::fromUTF8(static_cast<const char*>(fresh.getData()) + 8, static_cast<int>(fresh.getSize()) - 9);
-    const auto block = blockWithText(hostileText(static_cast<int>(state.range(0)), freshText));
+    zq6::ZQ6AudioProcessor fresh;
+    const auto freshText = zq6::test::textOf(zq6::test::saveOf(fresh));
+    const auto block = zq6::test::headerWithText(craftedText(static_cast<int>(state.range(0)), freshText));
     for (auto _ : state)
         processor->setStateInformation(block.getData(), static_cast<int>(block.getSize()));
     static const char* const kinds[] = { "nested30000", "base64Huge", "overAMegabyte", "mostAttributesThatLoad", "mostElementsThatLoad" };
