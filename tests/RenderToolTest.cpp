@@ -120,6 +120,24 @@ TEST(RenderTool, RendersTheDemoAt48kHzStereo)
     EXPECT_GE(reader->lengthInSamples, 6 * 48000);
 }
 
+// The demo is synthesised anew on every run and comes out the same each time, without clipping.
+TEST(RenderTool, TheDemoIsTheSameOnEveryRunAndDoesNotClip)
+{
+    TempFolder folder;
+    const auto first = folder.file("first.wav");
+    const auto second = folder.file("second.wav");
+    for (const auto& file : { first, second })
+        ASSERT_EQ(render({ file.getFullPathName(), "--quiet", "--set", "mix=0", "--tail", "0" }).exitCode, 0);
+    juce::MemoryBlock a, b;
+    ASSERT_TRUE(first.loadFileAsData(a));
+    ASSERT_TRUE(second.loadFileAsData(b));
+    EXPECT_EQ(a, b);
+    const auto dry = readWav(first);
+    const auto peak = std::max(dry.getMagnitude(0, 0, dry.getNumSamples()), dry.getMagnitude(1, 0, dry.getNumSamples()));
+    EXPECT_GT(peak, 0.5f);
+    EXPECT_LT(peak, 0.99f);
+}
+
 // A single file argument is where the demo goes; an existing file there is most likely an input
 // whose output name was forgotten, so it is kept unless --overwrite says otherwise.
 TEST(RenderTool, ASingleExistingFileIsKeptUnlessOverwriteIsGiven)
