@@ -6,6 +6,7 @@
 #include "support/ParameterGestures.h"
 #include "support/ProcessorHarness.h"
 #include "support/ScopedSettingsHome.h"
+#include "ui/GlassLookAndFeel.h"
 #include "ui/HelpTable.h"
 #include "ui/ZQ6Editor.h"
 
@@ -30,6 +31,15 @@ protected:
     Panels() { window.addAndMakeVisible(*editor); }
 
     ZQ6AudioProcessor& processor() { return harness.processor(); }
+    std::vector<ui::GlassKnob*> allKnobs()
+    {
+        std::vector<ui::GlassKnob*> knobs;
+        for (const auto* owned : { &editor->getSpacePanel().allKnobs(), &clean().allKnobs(), &editor->getOutletPanel().allKnobs() })
+            for (const auto& knob : *owned)
+                knobs.push_back(knob.get());
+        return knobs;
+    }
+    void showAtWidth(int width) { editor->setSize(width, editor->getUiContext().layout->heightForWidth(width)); }
     juce::AudioProcessorValueTreeState& state() { return processor().getValueTreeState(); }
     ui::LearnPanel& learn() { return editor->getLearnPanel(); }
     ui::CleanPanel& clean() { return editor->getCleanPanel(); }
@@ -61,10 +71,7 @@ TEST_F(Panels, EveryPanelAndKnobCarriesItsHelp)
     for (const auto& [panel, title] : panels)
         EXPECT_EQ(panel->getTitle(), title);
 
-    std::vector<ui::GlassKnob*> knobs;
-    for (const auto* owned : { &editor->getSpacePanel().allKnobs(), &clean().allKnobs(), &editor->getOutletPanel().allKnobs() })
-        for (const auto& knob : *owned)
-            knobs.push_back(knob.get());
+    const auto knobs = allKnobs();
     ASSERT_EQ(knobs.size(), 20u);
     for (auto* knob : knobs)
     {
@@ -74,6 +81,63 @@ TEST_F(Panels, EveryPanelAndKnobCarriesItsHelp)
     }
     EXPECT_EQ(learn().getSourceWindow().getTooltip(), ui::tooltipText("ui.source"));
     EXPECT_EQ(clean().getDeltaShaping().getTitle(), "Delta Shaping");
+}
+
+// Every value window shows the whole text of every value of its parameter at every editor width: a
+// long text is drawn smaller, never cut off, and keeps clear of the window's edges and a unit toggle.
+TEST_F(Panels, ReadoutsShowTheWholeTextOfEveryValueAtEveryWidth)
+{
+    constexpr int steps = 200;
+    for (const auto width : { 896, 1120, 1280 })
+    {
+        showAtWidth(width);
+        const auto s = editor->getUiContext().scale;
+        for (auto* knob : allKnobs())
+        {
+            auto* parameter = state().getParameter(knob->getComponentID());
+            const auto& readout = knob->getReadout();
+            for (int step = 0; step <= steps; ++step)
+            {
+                parameter->setValueNotifyingHost(static_cast<float>(step) / steps);
+                const auto fit = readout.fitted();
+                const auto text = parameter->getCurrentValueAsText();
+                const auto where = knob->getComponentID() + " = " + text + " at " + juce::String(width);
+                ASSERT_EQ(fit.number, knob->getOptions().unitAttached ? text + parameter->getLabel() : text) << where;
+                ASSERT_LE(ui::GlassLookAndFeel::textWidth(fit.numberFont, fit.number), fit.numberArea.getWidth()) << where;
+                ASSERT_GE(fit.numberArea.getX(), s) << where;
+                ASSERT_LE(fit.numberArea.getRight(), readout.getWidth() - s) << where;
+                ASSERT_GE(fit.numberFont.getHeightInPoints(), 0.7f * ui::KnobReadout::numberSize * s) << where;
+                if (fit.unit.isNotEmpty())
+                {
+                    ASSERT_LE(ui::GlassLookAndFeel::textWidth(fit.unitFont, fit.unit), fit.unitArea.getWidth()) << where;
+                    ASSERT_LE(fit.unitArea.getRight(), readout.getWidth() - s) << where;
+                }
+            }
+            parameter->setValueNotifyingHost(parameter->getDefaultValue());
+        }
+    }
+}
+
+// The unit toggles label their items at 10 units, as large as the Stage view and Unmask speed
+// labels, and explain themselves on hover like every other control.
+TEST_F(Panels, UnitTogglesReadAtTenUnitsAndEveryChoiceGroupHasATip)
+{
+    showAtWidth(896);
+    const auto s = editor->getUiContext().scale;
+    auto& space = editor->getSpacePanel();
+    const std::pair<ui::ChoiceGroup*, const char*> groups[] = { { &space.getDecayUnit(), "ui.unitDecay" },
+                                                                { &space.getPreDelayUnit(), "ui.unitPreDelay" },
+                                                                { &editor->getStagePanel().getViewSwitch(), "ui.stageView" },
+                                                                { &clean().getSpeed(), "ui.unmaskSpeed" } };
+    for (const auto& [group, key] : groups)
+    {
+        EXPECT_NEAR(group->labelFont().getHeightInPoints(), 10.0f * s, 0.01f) << key;
+        EXPECT_EQ(group->getTooltip(), ui::tooltipText(key));
+        EXPECT_TRUE(group->getTooltip().isNotEmpty()) << key;
+        for (int i = 0; i < group->getNumItems(); ++i)
+            EXPECT_LE(ui::GlassLookAndFeel::textWidth(group->labelFont(), group->itemText(i)), group->itemArea(i).getWidth())
+                << key << " " << group->itemText(i);
+    }
 }
 
 TEST_F(Panels, ClickingEqShowsTheWetEqAndRemembersIt)
