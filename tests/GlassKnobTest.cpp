@@ -232,7 +232,12 @@ INSTANTIATE_TEST_SUITE_P(Texts, KnobTyping,
                                          TypingCase { "er_trim", "knob.erLevel", "-inf", -48.0f },
                                          TypingCase { "decay", "knob.decay", "99999", 20.0f },
                                          TypingCase { "size", "knob.size", "75 %", 0.75f },
-                                         TypingCase { "output", "knob.output", "-3.456", -3.46f }));
+                                         TypingCase { "output", "knob.output", "-3.456", -3.46f },
+                                         TypingCase { "lowcut", "knob.lowCut", "0.5k", 500.0f },
+                                         TypingCase { "lowcut", "knob.lowCut", "0.25 kHz", 250.0f },
+                                         TypingCase { "lowcut", "knob.lowCut", "1.2k", 1000.0f },
+                                         TypingCase { "decay", "knob.decay", "1k", 2.0f },
+                                         TypingCase { "predelay", "knob.preDelay", "0.1 kms", 20.0f }));
 
 TEST_F(Knob, TheEntryOpensOverTheValueWindowWithTheNumberAndTheKnobsName)
 {
