@@ -297,6 +297,7 @@ struct MenuItem
     int id;
     juce::String text;
     bool ticked;
+    bool enabled;
 };
 
 std::vector<MenuItem> itemsOf(const juce::PopupMenu& menu)
@@ -306,7 +307,7 @@ std::vector<MenuItem> itemsOf(const juce::PopupMenu& menu)
     {
         const auto& item = it.getItem();
         if (item.itemID != 0)
-            items.push_back({ item.itemID, item.text, item.isTicked });
+            items.push_back({ item.itemID, item.text, item.isTicked, item.isEnabled });
     }
     return items;
 }
@@ -335,11 +336,21 @@ TEST_F(Panels, MenusTickTheCurrentChoice)
     EXPECT_TRUE(characters[0].ticked);
     EXPECT_EQ(characters[4].text, "Plate");
 
+    // Each mode comes with its explanation, one line per sentence, which cannot be chosen.
     const auto modes = itemsOf(menus.modeMenu());
-    ASSERT_EQ(modes.size(), 2u);
+    ASSERT_EQ(modes.size(), 6u);
     EXPECT_EQ(modes[0].text, "Insert");
     EXPECT_TRUE(modes[0].ticked);
-    EXPECT_FALSE(modes[1].ticked);
+    EXPECT_EQ(modes[1].text + " " + modes[2].text, ui::help("ui.modeInsert")->body);
+    EXPECT_EQ(modes[3].text, "Send");
+    EXPECT_FALSE(modes[3].ticked);
+    EXPECT_EQ(modes[4].text + " " + modes[5].text, ui::help("ui.modeSend")->body);
+    for (const auto* line : { &modes[1], &modes[2], &modes[4], &modes[5] })
+    {
+        EXPECT_FALSE(line->enabled) << line->text;
+        menus.modeChosen(line->id);
+        EXPECT_EQ(processor().getMode(), ZQ6AudioProcessor::insert);
+    }
 }
 
 TEST_F(Panels, AChosenIdRunsItsActionAndRefreshes)
