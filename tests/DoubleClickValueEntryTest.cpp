@@ -1,3 +1,4 @@
+#include "support/DisplayCheck.h"
 #include "support/MessagePump.h"
 #include "support/MouseDriver.h"
 
@@ -58,6 +59,7 @@ INSTANTIATE_TEST_SUITE_P(
 class ValueEntry : public testing::Test
 {
 protected:
+    void SetUp() override { ZQ6_SKIP_WITHOUT_DISPLAY(); }
     ValueEntry()
     {
         window.addAndMakeVisible(control);

@@ -1,3 +1,4 @@
+#include "support/DisplayCheck.h"
 #include "support/KnobBench.h"
 #include "support/MessagePump.h"
 
@@ -38,6 +39,7 @@ juce::String accessibleText(GlassKnob& knob)
 class Knob : public testing::Test
 {
 protected:
+    void SetUp() override { ZQ6_SKIP_WITHOUT_DISPLAY(); }
     KnobBench bench;
 };
 
@@ -121,6 +123,8 @@ struct DragCase
 
 class KnobDragging : public testing::TestWithParam<DragCase>
 {
+protected:
+    void SetUp() override { ZQ6_SKIP_WITHOUT_DISPLAY(); }
 };
 
 TEST_P(KnobDragging, MovesTheValueByTheDistanceDraggedBeyondTheDeadZone)
@@ -208,6 +212,7 @@ void PrintTo(const TypingCase& c, std::ostream* out)
 class KnobTyping : public testing::TestWithParam<TypingCase>
 {
 protected:
+    void SetUp() override { ZQ6_SKIP_WITHOUT_DISPLAY(); }
     KnobBench bench;
 };
 

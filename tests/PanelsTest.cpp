@@ -1,5 +1,6 @@
 #include "learn/LearnMenus.h"
 #include "processor/ParameterIds.h"
+#include "support/DisplayCheck.h"
 #include "support/LearnPlayer.h"
 #include "support/MessagePump.h"
 #include "support/MouseDriver.h"
@@ -28,6 +29,7 @@ juce::String accessibleValue(juce::Component& component)
 class Panels : public testing::Test
 {
 protected:
+    void SetUp() override { ZQ6_SKIP_WITHOUT_DISPLAY(); }
     Panels() { window.addAndMakeVisible(*editor); }
 
     ZQ6AudioProcessor& processor() { return harness.processor(); }
