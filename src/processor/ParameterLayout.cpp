@@ -2,6 +2,7 @@
 
 #include "ParameterIds.h"
 #include "ParameterText.h"
+#include "SwitchParameter.h"
 #include "WetEqBands.h"
 
 #include <cmath>
@@ -65,7 +66,7 @@ void addChoice(Layout& layout, const char* id, const juce::String& name, const j
 
 void addSwitch(Layout& layout, const char* id, const juce::String& name)
 {
-    layout.add(std::make_unique<juce::AudioParameterBool>(juce::ParameterID { id, 1 }, name, false));
+    layout.add(std::make_unique<SwitchParameter>(juce::ParameterID { id, 1 }, name, false));
 }
 
 void addEqBand(Layout& layout, int band)
