@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <link.h>
 #include <string>
 
@@ -26,10 +25,15 @@ juce::AudioPluginFormatManager& formats()
     auto& manager = formatsForTheRun->manager;
     if (manager == nullptr)
     {
-        // The LV2 host reads its search path once, when the format is created.
-        setenv("LV2_PATH", juce::File(ZQ6_LV2_PATH).getParentDirectory().getFullPathName().toRawUTF8(), 1);
         manager = std::make_unique<juce::AudioPluginFormatManager>();
         manager->addDefaultFormats();
+        // JUCE 7.0.5's LV2 host ignores LV2_PATH and looks only in ~/.lv2 and the system folders,
+        // where an installed (maybe older) copy would be found instead: the built bundle's folder
+        // is searched explicitly.
+        const juce::FileSearchPath built(juce::File(ZQ6_LV2_PATH).getParentDirectory().getFullPathName());
+        for (auto* format : manager->getFormats())
+            if (format->getName() == "LV2")
+                format->searchPathsForPlugins(built, false, false);
     }
     return *manager;
 }
