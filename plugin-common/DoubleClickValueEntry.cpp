@@ -105,9 +105,12 @@ std::optional<double> DoubleClickValueEntry::parse(const juce::String& text, juc
         return std::nullopt;
     auto number = readNumber(utf8, length);
     auto rest = juce::String::fromUTF8(utf8.data() + length, static_cast<int>(utf8.size() - length));
-    // "2 kHz" is as much 2000 Hz as "2kHz" is.
-    if (kiloSuffix && (rest.trimStart().startsWithChar('k') || rest.trimStart().startsWithChar('K')))
+    // "2 kHz" is as much 2000 Hz as "2kHz" is; where thousands make no sense, "2k" is no number
+    // rather than a 2 with a unit.
+    if (rest.trimStart().startsWithChar('k') || rest.trimStart().startsWithChar('K'))
     {
+        if (!kiloSuffix)
+            return std::nullopt;
         rest = rest.trimStart().substring(1);
         if (number)
             *number *= kilo;

@@ -26,7 +26,8 @@ public:
         std::function<juce::Rectangle<int>()> bounds;
     };
 
-    // The editor opens in the control's parent. With `allowsKiloSuffix`, "2k" reads as 2000.
+    // The editor opens in the control's parent. With `allowsKiloSuffix`, "2k" reads as 2000; without
+    // it a kilo suffix makes the text no value.
     DoubleClickValueEntry(juce::Component& control, Callbacks callbacks, bool allowsKiloSuffix = false);
     ~DoubleClickValueEntry() override;
 

@@ -20,4 +20,4 @@ cp -r "$artefacts/VST3/ZQ-6.vst3" "$HOME/.vst3/"
 cp -r "$artefacts/LV2/ZQ-6.lv2" "$HOME/.lv2/"
 echo "Installed $HOME/.vst3/ZQ-6.vst3 and $HOME/.lv2/ZQ-6.lv2"
 
-"$build/tools/render/zq6-render" zq6-demo.wav
+"$build/tools/render/zq6-render" zq6-demo.wav --overwrite

@@ -1,4 +1,5 @@
 #include "processor/ZQ6AudioProcessor.h"
+#include "support/DisplayCheck.h"
 #include "support/MessagePump.h"
 #include "support/MouseDriver.h"
 #include "support/ScopedSettingsHome.h"
@@ -16,6 +17,7 @@ namespace
 class CapClicks : public testing::Test
 {
 protected:
+    void SetUp() override { ZQ6_SKIP_WITHOUT_DISPLAY(); }
     CapClicks()
     {
         cap.setBounds(10, 10, 34, 20);
@@ -58,6 +60,7 @@ TEST_F(CapClicks, ToggleCapReadsAsAToggleWithItsCaption)
 
 TEST(CapAccessibility, ToggleWithoutCaptionReadsItsNameAndPlainCapsHaveNoValue)
 {
+    ZQ6_SKIP_WITHOUT_DISPLAY();
     ShippedUi ui;
     ui::CapButton nameless(ui.context, "Slot", {}, true);
     ui::CapButton plain(ui.context, "Undo", {}, false);
@@ -138,6 +141,7 @@ TEST(CapCaption, DisabledCaptionIsDrawnAtFortyPercent)
 class HeaderCapsInEditor : public testing::Test
 {
 protected:
+    void SetUp() override { ZQ6_SKIP_WITHOUT_DISPLAY(); }
     HeaderCapsInEditor() { window.addAndMakeVisible(*editor); }
 
     ui::CapButton& cap(int index) { return editor->getHeaderCaps().cap(index); }

@@ -1,5 +1,6 @@
 #include "processor/ParameterIds.h"
 #include "processor/ZQ6AudioProcessor.h"
+#include "support/DisplayCheck.h"
 #include "support/MessagePump.h"
 #include "support/MouseDriver.h"
 #include "support/ShippedUi.h"
@@ -30,6 +31,7 @@ struct HostRecord : juce::AudioProcessorParameter::Listener
 class SpeedGroup : public testing::Test
 {
 protected:
+    void SetUp() override { ZQ6_SKIP_WITHOUT_DISPLAY(); }
     SpeedGroup()
     {
         group.setBounds(ui.layout.scaledRect("clean.speed", 1.0f).withZeroOrigin());
@@ -216,6 +218,7 @@ TEST(CapSlideEasing, ReversingMidwayStartsFromWhereTheCapIs)
 
 TEST(ChoiceGroupSlide, SlidesWhileShowingAndJumpsWhileHidden)
 {
+    ZQ6_SKIP_WITHOUT_DISPLAY();
     ShippedUi ui;
     ui::ChoiceGroup unit(ui.context, { "ms", "note" }, 2, 14.0f);
     unit.setBounds(0, 0, 58, 16);
@@ -237,6 +240,7 @@ TEST(ChoiceGroupSlide, SlidesWhileShowingAndJumpsWhileHidden)
 
 TEST(ChoiceGroupSlide, FirstSelectionPlacesTheCapAtOnce)
 {
+    ZQ6_SKIP_WITHOUT_DISPLAY();
     ShippedUi ui;
     ui::ChoiceGroup unit(ui.context, { "s", "beat" }, 2, 14.0f);
     unit.setBounds(0, 0, 58, 16);

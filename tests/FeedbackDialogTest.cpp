@@ -1,6 +1,7 @@
 #include "help/FeedbackDialog.h"
 #include "help/HelpMenu.h"
 #include "OverlaySlot.h"
+#include "support/DisplayCheck.h"
 #include "support/LocalHttpServer.h"
 #include "support/MessagePump.h"
 #include "support/MouseDriver.h"
@@ -25,6 +26,7 @@ quil::help::HelpInfo testInfo()
 class FeedbackDialogTest : public testing::Test
 {
 protected:
+    void SetUp() override { ZQ6_SKIP_WITHOUT_DISPLAY(); }
     FeedbackDialogTest()
     {
         quil::web::overrideBaseUrl(server.baseUrl());

@@ -1,3 +1,4 @@
+#include "support/DisplayCheck.h"
 #include "support/MouseDriver.h"
 #include "support/ShippedUi.h"
 #include "ui/DeltaIcon.h"
@@ -89,6 +90,7 @@ TEST(DeltaIcon, HeadphonesFillTheirBoxSymmetrically)
 
 TEST(GlassButtonClicks, DeltaTogglesAndReadsAsAToggle)
 {
+    ZQ6_SKIP_WITHOUT_DISPLAY();
     ShippedUi ui;
     ui::GlassButton delta(ui.context, Style::delta, "Delta", true);
     delta.setBounds(0, 0, 54, 18);
@@ -107,6 +109,7 @@ TEST(GlassButtonClicks, DeltaTogglesAndReadsAsAToggle)
 
 TEST(GlassButtonClicks, DisabledWindowTakesNoClick)
 {
+    ZQ6_SKIP_WITHOUT_DISPLAY();
     ShippedUi ui;
     ui::GlassButton window(ui.context, Style::window, {}, false);
     window.setBounds(0, 0, 90, 52);
@@ -152,6 +155,7 @@ TEST(GlassButtonLayout, WindowAndLearnTextsComeFromTheLayoutRelativeToTheButton)
 
 TEST(GlassButtonAccessibility, WindowsReadTheirValueAndTheLearnButtonItsStatus)
 {
+    ZQ6_SKIP_WITHOUT_DISPLAY();
     ShippedUi ui;
     ui::GlassButton source(ui.context, Style::window, {}, false);
     DesktopTestWindow sourceWindow(40, 20);

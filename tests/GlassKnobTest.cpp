@@ -1,3 +1,4 @@
+#include "support/DisplayCheck.h"
 #include "support/KnobBench.h"
 #include "support/MessagePump.h"
 
@@ -38,6 +39,7 @@ juce::String accessibleText(GlassKnob& knob)
 class Knob : public testing::Test
 {
 protected:
+    void SetUp() override { ZQ6_SKIP_WITHOUT_DISPLAY(); }
     KnobBench bench;
 };
 
@@ -121,6 +123,8 @@ struct DragCase
 
 class KnobDragging : public testing::TestWithParam<DragCase>
 {
+protected:
+    void SetUp() override { ZQ6_SKIP_WITHOUT_DISPLAY(); }
 };
 
 TEST_P(KnobDragging, MovesTheValueByTheDistanceDraggedBeyondTheDeadZone)
@@ -208,6 +212,7 @@ void PrintTo(const TypingCase& c, std::ostream* out)
 class KnobTyping : public testing::TestWithParam<TypingCase>
 {
 protected:
+    void SetUp() override { ZQ6_SKIP_WITHOUT_DISPLAY(); }
     KnobBench bench;
 };
 
@@ -232,7 +237,12 @@ INSTANTIATE_TEST_SUITE_P(Texts, KnobTyping,
                                          TypingCase { "er_trim", "knob.erLevel", "-inf", -48.0f },
                                          TypingCase { "decay", "knob.decay", "99999", 20.0f },
                                          TypingCase { "size", "knob.size", "75 %", 0.75f },
-                                         TypingCase { "output", "knob.output", "-3.456", -3.46f }));
+                                         TypingCase { "output", "knob.output", "-3.456", -3.46f },
+                                         TypingCase { "lowcut", "knob.lowCut", "0.5k", 500.0f },
+                                         TypingCase { "lowcut", "knob.lowCut", "0.25 kHz", 250.0f },
+                                         TypingCase { "lowcut", "knob.lowCut", "1.2k", 1000.0f },
+                                         TypingCase { "decay", "knob.decay", "1k", 2.0f },
+                                         TypingCase { "predelay", "knob.preDelay", "0.1 kms", 20.0f }));
 
 TEST_F(Knob, TheEntryOpensOverTheValueWindowWithTheNumberAndTheKnobsName)
 {

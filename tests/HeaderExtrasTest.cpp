@@ -1,5 +1,6 @@
 #include "help/HelpMenu.h"
 #include "processor/ZQ6AudioProcessor.h"
+#include "support/DisplayCheck.h"
 #include "support/LocalHttpServer.h"
 #include "support/MessagePump.h"
 #include "support/MouseDriver.h"
@@ -30,6 +31,7 @@ void chooseFirstMenuItem(DesktopTestWindow& window)
 class HeaderExtrasTest : public testing::Test
 {
 protected:
+    void SetUp() override { ZQ6_SKIP_WITHOUT_DISPLAY(); }
     ~HeaderExtrasTest() override { juce::PopupMenu::dismissAllActiveMenus(); }
 
     static std::shared_ptr<quil::update::UpdateCore> idleCheck()
@@ -115,6 +117,7 @@ TEST_F(HeaderExtrasTest, FormFollowsTheEditorsSize)
 
 TEST(HeaderExtrasInEditor, ClosingTheEditorWhileFeedbackIsSendingIsSafe)
 {
+    ZQ6_SKIP_WITHOUT_DISPLAY();
     ScopedSettingsHome home;
     LocalHttpServer server;
     quil::web::overrideBaseUrl(server.baseUrl());

@@ -1,3 +1,5 @@
+#include "support/ShippedUi.h"
+#include "ui/GlassLookAndFeel.h"
 #include "ui/Layout.h"
 
 #include <UiResources.h>
@@ -367,6 +369,48 @@ TEST_F(ShippedLayout, KnobFamiliesFollowTheirKnob)
     EXPECT_EQ(layout.item("knob.mix.title").y, layout.item("knob.mix").y - 20.0f);
     EXPECT_EQ(layout.item("knob.size.window").y, layout.item("knob.size").y + 65.0f);
     EXPECT_EQ(layout.item("knob.diffusion.value").props["tone"].toString(), "disp");
+}
+struct PrintedCaption
+{
+    juce::String id;
+    juce::Range<float> across, down;
+};
+
+// Where a printed text item's ink runs, as the baker sets it: Inter at "px" with "spacing" between
+// letters, aligned in its rectangle.
+PrintedCaption printedCaption(const ui::UiContext& faces, const ui::LayoutItem& item)
+{
+    const auto px = item.number("px");
+    const auto spacing = item.number("spacing");
+    auto font = juce::Font(static_cast<bool>(item.props["bold"]) ? faces.bold : faces.regular).withPointHeight(px);
+    font = font.withExtraKerningFactor(spacing / font.getHeight());
+    const auto width = ui::GlassLookAndFeel::textWidth(font, item.props["text"].toString()) - spacing;
+    const auto align = item.props["align"].toString();
+    const auto left = align == "L" ? item.x : align == "R" ? item.x + item.w - width : item.x + 0.5f * (item.w - width);
+    return { item.id, { left, left + width }, { item.y, item.y + item.h } };
+}
+
+// Captions printed side by side stay at least 6 units (two word spaces) apart, so two words never
+// read as one ("dB" and "OUT" once ran together under the meters).
+TEST_F(ShippedLayout, CaptionsPrintedSideBySideKeepApart)
+{
+    ASSERT_TRUE(result.wasOk()) << result.getErrorMessage();
+    const ShippedUi faces;
+    std::vector<PrintedCaption> captions;
+    for (const auto& item : layout.items)
+        if (item.kind == "text" && item.props["text"].toString().isNotEmpty() && item.props["layer"].toString() != "live")
+            captions.push_back(printedCaption(faces.context, item));
+    ASSERT_GT(captions.size(), 20u);
+    for (size_t i = 0; i < captions.size(); ++i)
+        for (size_t j = i + 1; j < captions.size(); ++j)
+        {
+            const auto& a = captions[i];
+            const auto& b = captions[j];
+            if (!a.down.intersects(b.down))
+                continue;
+            const auto gap = std::max(b.across.getStart() - a.across.getEnd(), a.across.getStart() - b.across.getEnd());
+            EXPECT_GE(gap, 6.0f) << a.id << " and " << b.id;
+        }
 }
 } // namespace
 } // namespace zq6::test

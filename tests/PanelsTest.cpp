@@ -1,11 +1,13 @@
 #include "learn/LearnMenus.h"
 #include "processor/ParameterIds.h"
+#include "support/DisplayCheck.h"
 #include "support/LearnPlayer.h"
 #include "support/MessagePump.h"
 #include "support/MouseDriver.h"
 #include "support/ParameterGestures.h"
 #include "support/ProcessorHarness.h"
 #include "support/ScopedSettingsHome.h"
+#include "ui/GlassLookAndFeel.h"
 #include "ui/HelpTable.h"
 #include "ui/ZQ6Editor.h"
 
@@ -27,9 +29,19 @@ juce::String accessibleValue(juce::Component& component)
 class Panels : public testing::Test
 {
 protected:
+    void SetUp() override { ZQ6_SKIP_WITHOUT_DISPLAY(); }
     Panels() { window.addAndMakeVisible(*editor); }
 
     ZQ6AudioProcessor& processor() { return harness.processor(); }
+    std::vector<ui::GlassKnob*> allKnobs()
+    {
+        std::vector<ui::GlassKnob*> knobs;
+        for (const auto* owned : { &editor->getSpacePanel().allKnobs(), &clean().allKnobs(), &editor->getOutletPanel().allKnobs() })
+            for (const auto& knob : *owned)
+                knobs.push_back(knob.get());
+        return knobs;
+    }
+    void showAtWidth(int width) { editor->setSize(width, editor->getUiContext().layout->heightForWidth(width)); }
     juce::AudioProcessorValueTreeState& state() { return processor().getValueTreeState(); }
     ui::LearnPanel& learn() { return editor->getLearnPanel(); }
     ui::CleanPanel& clean() { return editor->getCleanPanel(); }
@@ -61,10 +73,7 @@ TEST_F(Panels, EveryPanelAndKnobCarriesItsHelp)
     for (const auto& [panel, title] : panels)
         EXPECT_EQ(panel->getTitle(), title);
 
-    std::vector<ui::GlassKnob*> knobs;
-    for (const auto* owned : { &editor->getSpacePanel().allKnobs(), &clean().allKnobs(), &editor->getOutletPanel().allKnobs() })
-        for (const auto& knob : *owned)
-            knobs.push_back(knob.get());
+    const auto knobs = allKnobs();
     ASSERT_EQ(knobs.size(), 20u);
     for (auto* knob : knobs)
     {
@@ -74,6 +83,63 @@ TEST_F(Panels, EveryPanelAndKnobCarriesItsHelp)
     }
     EXPECT_EQ(learn().getSourceWindow().getTooltip(), ui::tooltipText("ui.source"));
     EXPECT_EQ(clean().getDeltaShaping().getTitle(), "Delta Shaping");
+}
+
+// Every value window shows the whole text of every value of its parameter at every editor width: a
+// long text is drawn smaller, never cut off, and keeps clear of the window's edges and a unit toggle.
+TEST_F(Panels, ReadoutsShowTheWholeTextOfEveryValueAtEveryWidth)
+{
+    constexpr int steps = 200;
+    for (const auto width : { 896, 1120, 1280 })
+    {
+        showAtWidth(width);
+        const auto s = editor->getUiContext().scale;
+        for (auto* knob : allKnobs())
+        {
+            auto* parameter = state().getParameter(knob->getComponentID());
+            const auto& readout = knob->getReadout();
+            for (int step = 0; step <= steps; ++step)
+            {
+                parameter->setValueNotifyingHost(static_cast<float>(step) / steps);
+                const auto fit = readout.fitted();
+                const auto text = parameter->getCurrentValueAsText();
+                const auto where = knob->getComponentID() + " = " + text + " at " + juce::String(width);
+                ASSERT_EQ(fit.number, knob->getOptions().unitAttached ? text + parameter->getLabel() : text) << where;
+                ASSERT_LE(ui::GlassLookAndFeel::textWidth(fit.numberFont, fit.number), fit.numberArea.getWidth()) << where;
+                ASSERT_GE(fit.numberArea.getX(), s) << where;
+                ASSERT_LE(fit.numberArea.getRight(), readout.getWidth() - s) << where;
+                ASSERT_GE(fit.numberFont.getHeightInPoints(), 0.7f * ui::KnobReadout::numberSize * s) << where;
+                if (fit.unit.isNotEmpty())
+                {
+                    ASSERT_LE(ui::GlassLookAndFeel::textWidth(fit.unitFont, fit.unit), fit.unitArea.getWidth()) << where;
+                    ASSERT_LE(fit.unitArea.getRight(), readout.getWidth() - s) << where;
+                }
+            }
+            parameter->setValueNotifyingHost(parameter->getDefaultValue());
+        }
+    }
+}
+
+// The unit toggles label their items at 10 units, as large as the Stage view and Unmask speed
+// labels, and explain themselves on hover like every other control.
+TEST_F(Panels, UnitTogglesReadAtTenUnitsAndEveryChoiceGroupHasATip)
+{
+    showAtWidth(896);
+    const auto s = editor->getUiContext().scale;
+    auto& space = editor->getSpacePanel();
+    const std::pair<ui::ChoiceGroup*, const char*> groups[] = { { &space.getDecayUnit(), "ui.unitDecay" },
+                                                                { &space.getPreDelayUnit(), "ui.unitPreDelay" },
+                                                                { &editor->getStagePanel().getViewSwitch(), "ui.stageView" },
+                                                                { &clean().getSpeed(), "ui.unmaskSpeed" } };
+    for (const auto& [group, key] : groups)
+    {
+        EXPECT_NEAR(group->labelFont().getHeightInPoints(), 10.0f * s, 0.01f) << key;
+        EXPECT_EQ(group->getTooltip(), ui::tooltipText(key));
+        EXPECT_TRUE(group->getTooltip().isNotEmpty()) << key;
+        for (int i = 0; i < group->getNumItems(); ++i)
+            EXPECT_LE(ui::GlassLookAndFeel::textWidth(group->labelFont(), group->itemText(i)), group->itemArea(i).getWidth())
+                << key << " " << group->itemText(i);
+    }
 }
 
 TEST_F(Panels, ClickingEqShowsTheWetEqAndRemembersIt)
@@ -233,6 +299,7 @@ struct MenuItem
     int id;
     juce::String text;
     bool ticked;
+    bool enabled;
 };
 
 std::vector<MenuItem> itemsOf(const juce::PopupMenu& menu)
@@ -242,7 +309,7 @@ std::vector<MenuItem> itemsOf(const juce::PopupMenu& menu)
     {
         const auto& item = it.getItem();
         if (item.itemID != 0)
-            items.push_back({ item.itemID, item.text, item.isTicked });
+            items.push_back({ item.itemID, item.text, item.isTicked, item.isEnabled });
     }
     return items;
 }
@@ -271,11 +338,21 @@ TEST_F(Panels, MenusTickTheCurrentChoice)
     EXPECT_TRUE(characters[0].ticked);
     EXPECT_EQ(characters[4].text, "Plate");
 
+    // Each mode comes with its explanation, one line per sentence, which cannot be chosen.
     const auto modes = itemsOf(menus.modeMenu());
-    ASSERT_EQ(modes.size(), 2u);
+    ASSERT_EQ(modes.size(), 6u);
     EXPECT_EQ(modes[0].text, "Insert");
     EXPECT_TRUE(modes[0].ticked);
-    EXPECT_FALSE(modes[1].ticked);
+    EXPECT_EQ(modes[1].text + " " + modes[2].text, ui::help("ui.modeInsert")->body);
+    EXPECT_EQ(modes[3].text, "Send");
+    EXPECT_FALSE(modes[3].ticked);
+    EXPECT_EQ(modes[4].text + " " + modes[5].text, ui::help("ui.modeSend")->body);
+    for (const auto* line : { &modes[1], &modes[2], &modes[4], &modes[5] })
+    {
+        EXPECT_FALSE(line->enabled) << line->text;
+        menus.modeChosen(line->id);
+        EXPECT_EQ(processor().getMode(), ZQ6AudioProcessor::insert);
+    }
 }
 
 TEST_F(Panels, AChosenIdRunsItsActionAndRefreshes)

@@ -185,7 +185,8 @@ INSTANTIATE_TEST_SUITE_P(Families, TextToValue,
                                          TextCase { "er_trim", 12.0f, "+inf" }, TextCase { "er_trim", -6.5f, " -6.5 dB" },
                                          TextCase { "size", 0.42f, "42" }, TextCase { "width", 1.5f, "150%" },
                                          TextCase { "decay", 3.5f, "3.5 s" }, TextCase { "decay", 0.1f, "abc" },
-                                         TextCase { "output", 12.0f, "99" }));
+                                         TextCase { "output", 12.0f, "99" }, TextCase { "lowcut", 500.0f, "0.5k" },
+                                         TextCase { "lowcut", 250.0f, "0.25 kHz" }, TextCase { "lowcut", 300.0f, "300 Hz" }));
 
 struct TempoCase
 {

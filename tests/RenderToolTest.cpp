@@ -58,6 +58,8 @@ TEST_P(BadInput, ExitsWithTwoAndWritesNothing)
 INSTANTIATE_TEST_SUITE_P(
     Cases, BadInput,
     testing::Values(BadCase { "unknownId", { "--set", "nosuch=1", "OUT" }, "nosuch" },
+                    BadCase { "knobTitleAsId", { "--set", "low_decay=2", "OUT" }, "closest: decay_mult_low" },
+                    BadCase { "nameAsId", { "--set", "er_level=0", "OUT" }, "closest: er_trim" },
                     BadCase { "unparsedNumber", { "--set", "decay=abc", "OUT" }, "decay" },
                     BadCase { "unknownChoice", { "--set", "decay_unit=Weeks", "OUT" }, "Seconds" },
                     BadCase { "badSwitch", { "--set", "bypass=maybe", "OUT" }, "bypass" },
@@ -118,6 +120,107 @@ TEST(RenderTool, RendersTheDemoAt48kHzStereo)
     EXPECT_EQ(reader->sampleRate, 48000.0);
     EXPECT_EQ(reader->numChannels, 2u);
     EXPECT_GE(reader->lengthInSamples, 6 * 48000);
+}
+
+// The demo is synthesised anew on every run and comes out the same each time, without clipping.
+TEST(RenderTool, TheDemoIsTheSameOnEveryRunAndDoesNotClip)
+{
+    TempFolder folder;
+    const auto first = folder.file("first.wav");
+    const auto second = folder.file("second.wav");
+    for (const auto& file : { first, second })
+        ASSERT_EQ(render({ file.getFullPathName(), "--quiet", "--set", "mix=0", "--tail", "0" }).exitCode, 0);
+    juce::MemoryBlock a, b;
+    ASSERT_TRUE(first.loadFileAsData(a));
+    ASSERT_TRUE(second.loadFileAsData(b));
+    EXPECT_EQ(a, b);
+    const auto dry = readWav(first);
+    const auto peak = std::max(dry.getMagnitude(0, 0, dry.getNumSamples()), dry.getMagnitude(1, 0, dry.getNumSamples()));
+    EXPECT_GT(peak, 0.5f);
+    EXPECT_LT(peak, 0.99f);
+}
+
+// A single file argument is where the demo goes; an existing file there is most likely an input
+// whose output name was forgotten, so it is kept unless --overwrite says otherwise.
+TEST(RenderTool, ASingleExistingFileIsKeptUnlessOverwriteIsGiven)
+{
+    TempFolder folder;
+    const auto vocal = folder.file("vocal.wav");
+    juce::AudioBuffer<float> audio(1, 8000);
+    audio.clear();
+    audio.setSample(0, 100, 0.5f);
+    writeWav(vocal, audio, 8000.0, 16);
+    juce::MemoryBlock before;
+    ASSERT_TRUE(vocal.loadFileAsData(before));
+
+    const auto refused = render({ vocal.getFullPathName(), "--quiet" });
+    EXPECT_EQ(refused.exitCode, 2) << refused.output;
+    EXPECT_TRUE(refused.output.contains("--overwrite")) << refused.output;
+    juce::MemoryBlock after;
+    ASSERT_TRUE(vocal.loadFileAsData(after));
+    EXPECT_EQ(after, before);
+    EXPECT_EQ(folder.dir.getNumberOfChildFiles(juce::File::findFilesAndDirectories), 1);
+
+    for (int run = 0; run < 2; ++run)
+        ASSERT_EQ(render({ vocal.getFullPathName(), "--overwrite", "--quiet", "--tail", "0" }).exitCode, 0);
+    const auto reader = openWav(vocal);
+    ASSERT_NE(reader, nullptr);
+    EXPECT_EQ(reader->sampleRate, 48000.0);
+}
+
+TEST(RenderTool, HelpAndVersionExitWithZero)
+{
+    for (const auto* option : { "--help", "-h" })
+    {
+        const auto run = render({ option });
+        EXPECT_EQ(run.exitCode, 0) << option;
+        EXPECT_TRUE(run.output.contains("--list-params")) << run.output;
+        EXPECT_TRUE(run.output.contains("--overwrite")) << run.output;
+    }
+    const auto version = render({ "--version" });
+    EXPECT_EQ(version.exitCode, 0);
+    EXPECT_EQ(version.output.trim(), "zq6-render 1.0.0");
+}
+
+TEST(RenderTool, ListsEveryParameterWithItsValuesAndDefault)
+{
+    const auto run = render({ "--list-params" });
+    ASSERT_EQ(run.exitCode, 0) << run.output;
+    const auto lines = juce::StringArray::fromLines(run.output.trim());
+    ASSERT_EQ(lines.size(), 1 + 43);
+    const auto line = [&lines](const char* id) {
+        for (const auto& l : lines)
+            if (l.upToFirstOccurrenceOf(" ", false, false) == id)
+                return l;
+        return juce::String();
+    };
+    EXPECT_TRUE(line("er_trim").contains("ER Level")) << line("er_trim");
+    EXPECT_TRUE(line("er_trim").contains("-48 to 12 dB")) << line("er_trim");
+    EXPECT_TRUE(line("decay_mult_low").contains("0.25 to 4 x")) << line("decay_mult_low");
+    EXPECT_TRUE(line("decay_unit").contains("Seconds, Beats")) << line("decay_unit");
+    EXPECT_TRUE(line("decay_unit").endsWith("Seconds")) << line("decay_unit");
+    EXPECT_TRUE(line("delta_unmask").contains("off, on")) << line("delta_unmask");
+    EXPECT_TRUE(line("mix").endsWith("0.3")) << line("mix");
+}
+
+// A value outside its parameter's range is limited to it, and stderr says what was used.
+TEST(RenderTool, NamesTheValueUsedForOneOutsideTheRange)
+{
+    TempFolder folder;
+    const auto out = folder.file("out.wav");
+    const auto stateFile = folder.file("clamped.zq6state");
+    const auto run = render({ out.getFullPathName(), "--quiet", "--tail", "0", "--set", "decay=1e30", "--set",
+                              "lowcut=2k", "--set", "mix=0.5", "--save-state", stateFile.getFullPathName() });
+    ASSERT_EQ(run.exitCode, 0) << run.output;
+    EXPECT_TRUE(run.output.contains("decay=1e30 is outside 0.1 to 20; used 20")) << run.output;
+    EXPECT_TRUE(run.output.contains("lowcut=2k is outside 20 to 1000; used 1000")) << run.output;
+    EXPECT_FALSE(run.output.contains("mix")) << run.output;
+
+    juce::MemoryBlock saved;
+    ASSERT_TRUE(stateFile.loadFileAsData(saved));
+    ZQ6AudioProcessor plugin;
+    ASSERT_TRUE(plugin.restoreState(saved.getData(), static_cast<int>(saved.getSize())));
+    EXPECT_FLOAT_EQ(plugin.getValueTreeState().getRawParameterValue(pid::decay)->load(), 20.0f);
 }
 
 // With mix 0 and no tail the output is the input itself: the latency is removed and the format kept.

@@ -75,6 +75,18 @@ TEST_F(TooltipTiming, AnotherComponentOrAnEmptyTipStartsAgain)
     EXPECT_EQ(askAt(2800.0, &other), "Other - tip");
 }
 
+// A click or wheel step hides a showing tip; it comes back only after another full second of rest.
+TEST_F(TooltipTiming, EveryClickOrWheelStepRestartsTheWait)
+{
+    wait.answer(&control, tip, {}, 0.0, 0);
+    EXPECT_EQ(wait.answer(&control, tip, {}, 1000.0, 0), tip);
+    EXPECT_EQ(wait.answer(&control, tip, {}, 1500.0, 1), "");
+    EXPECT_EQ(wait.answer(&control, tip, {}, 2499.0, 1), "");
+    EXPECT_EQ(wait.answer(&control, tip, {}, 2500.0, 1), tip);
+    EXPECT_EQ(wait.answer(&control, tip, {}, 2600.0, 2), "");
+    EXPECT_EQ(wait.answer(&control, tip, {}, 3600.0, 2), tip);
+}
+
 class DelayedTooltips : public testing::Test
 {
 protected:

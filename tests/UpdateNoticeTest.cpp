@@ -1,4 +1,5 @@
 #include "processor/ZQ6AudioProcessor.h"
+#include "support/DisplayCheck.h"
 #include "support/LocalHttpServer.h"
 #include "support/LocalUpdateCheck.h"
 #include "support/MessagePump.h"
@@ -22,6 +23,7 @@ using quil::update::UpdateNotice;
 class UpdateNoticeTest : public testing::Test
 {
 protected:
+    void SetUp() override { ZQ6_SKIP_WITHOUT_DISPLAY(); }
     UpdateNoticeTest() { window.addAndMakeVisible(editor); }
 
     ~UpdateNoticeTest() override

@@ -3,6 +3,7 @@
 #include "engine/WetTone.h"
 #include "processor/ParameterIds.h"
 #include "processor/ZQ6AudioProcessor.h"
+#include "support/DisplayCheck.h"
 #include "support/MessagePump.h"
 #include "support/MouseDriver.h"
 #include "support/ParameterGestures.h"
@@ -82,6 +83,7 @@ private:
 class WetEqViewTest : public testing::Test
 {
 protected:
+    void SetUp() override { ZQ6_SKIP_WITHOUT_DISPLAY(); }
     WetEqViewTest()
     {
         window.setLookAndFeel(&lookAndFeel);

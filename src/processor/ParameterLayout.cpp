@@ -2,6 +2,7 @@
 
 #include "ParameterIds.h"
 #include "ParameterText.h"
+#include "SwitchParameter.h"
 #include "WetEqBands.h"
 
 #include <cmath>
@@ -65,7 +66,7 @@ void addChoice(Layout& layout, const char* id, const juce::String& name, const j
 
 void addSwitch(Layout& layout, const char* id, const juce::String& name)
 {
-    layout.add(std::make_unique<juce::AudioParameterBool>(juce::ParameterID { id, 1 }, name, false));
+    layout.add(std::make_unique<SwitchParameter>(juce::ParameterID { id, 1 }, name, false));
 }
 
 void addEqBand(Layout& layout, int band)
@@ -96,7 +97,7 @@ Layout buildParameterLayout()
     addChoice(layout, pid::predelayUnit, "Pre-delay Unit", { "Ms", "Note" }, 0);
     addFloat(layout, pid::attack, "Attack", 0.0f, 250.0f, 0.0f, 60.0f, 0.0f, number("ms", 0));
     addFloat(layout, pid::brightness, "Brightness", 0.0f, 1.0f, 0.0f, linear, 0.5f, percent());
-    addFloat(layout, pid::lowcut, "Low Cut", 20.0f, 1000.0f, 0.0f, 150.0f, 100.0f, number("Hz", 0));
+    addFloat(layout, pid::lowcut, "Low Cut", 20.0f, 1000.0f, 0.0f, 150.0f, 100.0f, bandFrequency());
     addFloat(layout, pid::width, "Width", 0.0f, 2.0f, 0.0f, linear, 1.0f, percent());
     addFloat(layout, pid::cleanUnmask, "Clean Unmask", 0.0f, 1.0f, 0.0f, linear, 0.0f, percent());
     addFloat(layout, pid::cleanShaping, "Clean Shaping", 0.0f, 1.0f, 0.0f, linear, 0.0f, percent());

@@ -15,6 +15,20 @@
 
 namespace zq6
 {
+namespace
+{
+// JUCE's LV2 wrapper tells a host a value only in the run after the value changed, and never
+// answers a host that asks. Announcing every value makes the next run report all of them, the
+// ones a restore left as they were included.
+void announceValuesToLv2Host(juce::AudioProcessor& processor)
+{
+    if (processor.wrapperType != juce::AudioProcessor::wrapperType_LV2)
+        return;
+    for (auto* parameter : processor.getParameters())
+        parameter->sendValueChangedMessageToListeners(parameter->getValue());
+}
+} // namespace
+
 ZQ6AudioProcessor::ZQ6AudioProcessor()
     : juce::AudioProcessor(BusesProperties()
                                .withInput("Input", juce::AudioChannelSet::stereo(), true)
@@ -64,6 +78,7 @@ void ZQ6AudioProcessor::prepareToPlay(double sampleRate, int)
 
     if (engine.getLearnCapture().prepare(sampleRate))
         learnControl.requestCancel();
+    announceValuesToLv2Host(*this);
 }
 
 void ZQ6AudioProcessor::reset()
@@ -417,7 +432,8 @@ void ZQ6AudioProcessor::getStateInformation(juce::MemoryBlock& destData)
 
 void ZQ6AudioProcessor::setStateInformation(const void* data, int sizeInBytes)
 {
-    restoreState(data, sizeInBytes);
+    if (restoreState(data, sizeInBytes))
+        announceValuesToLv2Host(*this);
 }
 
 // A block that exhausts memory or trips the framework's reader is refused like any damaged one:

@@ -107,6 +107,7 @@ void ChoiceGroup::attach(juce::RangedAudioParameter& parameter)
 void ChoiceGroup::setHelp(const juce::String& helpKey, const juce::StringArray& itemHelpKeys)
 {
     applyHelp(*this, helpKey);
+    setTooltip(tooltipText(helpKey));
     for (int i = 0; i < juce::jmin(itemHelpKeys.size(), static_cast<int>(accessItems.size())); ++i)
         applyHelp(*accessItems[static_cast<size_t>(i)], itemHelpKeys[i]);
 }
@@ -248,13 +249,18 @@ juce::Colour ChoiceGroup::textColour(int index) const
     return index == selected || hoveredHere ? palette::brightText : palette::softText;
 }
 
+juce::Font ChoiceGroup::labelFont() const
+{
+    return context.font(typeSize * labelEmPerTypeSize, true);
+}
+
 void ChoiceGroup::paint(juce::Graphics& g)
 {
     const auto alpha = opacity();
     if (geometry == Geometry::segments)
         paintCap(g, alpha);
 
-    const auto font = context.font(typeSize * labelEmPerTypeSize, true);
+    const auto font = labelFont();
     const auto justification = geometry == Geometry::itemRects ? juce::Justification::centredLeft
                                                                : juce::Justification::centred;
     for (int i = 0; i < items.size(); ++i)

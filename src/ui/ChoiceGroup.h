@@ -16,7 +16,7 @@ namespace zq6::ui
 // A row or column of mutually exclusive items, optionally bound to a choice or switch parameter:
 // the unit toggles, the Stage view switch and the Unmask speed. Items sit on a grid (the
 // default), on two raised segments, or at rectangles of the layout.
-class ChoiceGroup : public juce::Component, private juce::Timer
+class ChoiceGroup : public juce::Component, public juce::SettableTooltipClient, private juce::Timer
 {
 public:
     // A glowing bar under the selected item's label; lengths in base units, the offset from the
@@ -46,7 +46,8 @@ public:
     int getHovered() const noexcept { return hovered; }
     // The parameter's choice index (or 0/1 for a switch) selects the item; a press writes it.
     void attach(juce::RangedAudioParameter& parameter);
-    // Accessible title and description of the group and of each item from the help table.
+    // Accessible title and description of the group and of each item, and the group's tooltip,
+    // from the help table.
     void setHelp(const juce::String& helpKey, const juce::StringArray& itemHelpKeys);
 
     // Called when a press or the parameter changes the selection.
@@ -55,6 +56,8 @@ public:
     int getNumItems() const noexcept { return items.size(); }
     const juce::String& itemText(int index) const { return items.getReference(index); }
     juce::Rectangle<float> itemArea(int index) const;
+    // The face the item texts are drawn in: bold, half the type size.
+    juce::Font labelFont() const;
     // 0 on the first segment, 1 on the second, in between while sliding.
     float capPosition() const noexcept { return slide.position(); }
 

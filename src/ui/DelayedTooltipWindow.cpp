@@ -18,8 +18,10 @@ DelayedTooltipWindow::DelayedTooltipWindow(juce::Component* parent, Clock clockT
 
 juce::String DelayedTooltipWindow::getTipFor(juce::Component& component)
 {
-    const auto pointer = juce::Desktop::getInstance().getMainMouseSource().getScreenPosition();
-    return wait.answer(&component, tipOf(component), pointer, clock());
+    auto& desktop = juce::Desktop::getInstance();
+    const auto pointer = desktop.getMainMouseSource().getScreenPosition();
+    const auto mouseEvents = desktop.getMouseButtonClickCounter() + desktop.getMouseWheelMoveCounter();
+    return wait.answer(&component, tipOf(component), pointer, clock(), mouseEvents);
 }
 
 juce::String DelayedTooltipWindow::tipOf(juce::Component& component)

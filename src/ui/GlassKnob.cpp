@@ -71,8 +71,9 @@ GlassKnob::GlassKnob(const UiContext& uiContext, juce::AudioProcessorValueTreeSt
     attachment = std::make_unique<juce::AudioProcessorValueTreeState::SliderAttachment>(parameters, parameterId, *this);
     // Double-click types a value instead.
     setDoubleClickReturnValue(false, 0.0);
+    // Frequencies read "1k" as 1000 Hz; elsewhere a kilo suffix makes the text no value.
     if (!parameter.isDiscrete())
-        valueEntry = std::make_unique<quil::ui::DoubleClickValueEntry>(*this, valueEntryCallbacks());
+        valueEntry = std::make_unique<quil::ui::DoubleClickValueEntry>(*this, valueEntryCallbacks(), unit == "Hz");
 }
 
 GlassKnob::~GlassKnob()

@@ -11,6 +11,10 @@ namespace
 constexpr float textPadding = 2.0f;
 constexpr float unitGap = 2.5f;
 constexpr float unitDrop = 1.0f;
+// Room kept free at each side of the window, so a long number never touches a unit toggle.
+constexpr float sideMargin = 1.5f;
+constexpr int maxShrinkSteps = 12;
+constexpr float shrinkStep = 0.96f;
 } // namespace
 
 KnobReadout::KnobReadout(GlassKnob& knobToUse) : knob(knobToUse)
@@ -18,42 +22,50 @@ KnobReadout::KnobReadout(GlassKnob& knobToUse) : knob(knobToUse)
     setInterceptsMouseClicks(false, false);
 }
 
-void KnobReadout::paint(juce::Graphics& g)
-{
-    const auto& context = knob.getContext();
-    const auto number = knob.displayText();
-    const auto& unit = knob.getUnit();
-    const auto& options = knob.getOptions();
-    const auto opacity = knob.isEnabled() ? 1.0f : GlassKnob::disabledOpacity;
-
-    if (options.unitAttached || unit.isEmpty() || options.hasUnitToggle)
-    {
-        const auto text = options.unitAttached ? number + unit : number;
-        GlassLookAndFeel::drawText(g, this, text, getLocalBounds().toFloat(), context.font(numberSize, true),
-                                   palette::value.withMultipliedAlpha(opacity), juce::Justification::centred, "value");
-        return;
-    }
-    paintNumberAndUnit(g, number, unit);
-}
-
-// Number and unit side by side, centred as one group; the unit smaller, dimmer and a little lower.
-void KnobReadout::paintNumberAndUnit(juce::Graphics& g, const juce::String& number, const juce::String& unit) const
+KnobReadout::Fitted KnobReadout::fitted() const
 {
     const auto& context = knob.getContext();
     const auto s = context.scale;
-    const auto opacity = knob.isEnabled() ? 1.0f : GlassKnob::disabledOpacity;
-    const auto numberFont = context.font(numberSize, true);
-    const auto unitFont = context.font(unitSize);
-    const auto numberWidth = GlassLookAndFeel::textWidth(numberFont, number) + textPadding;
-    const auto unitWidth = GlassLookAndFeel::textWidth(unitFont, unit) + textPadding;
-    const auto gap = unitGap * s;
+    const auto& options = knob.getOptions();
+    const auto separateUnit = !(options.unitAttached || knob.getUnit().isEmpty() || options.hasUnitToggle);
+
+    Fitted result;
+    result.number = options.unitAttached ? knob.displayText() + knob.getUnit() : knob.displayText();
+    result.unit = separateUnit ? knob.getUnit() : juce::String();
+    const auto room = juce::jmax(0.0f, static_cast<float>(getWidth()) - 2.0f * sideMargin * s);
+    const auto gap = separateUnit ? unitGap * s : 0.0f;
+
+    auto size = 1.0f;
+    auto numberWidth = 0.0f;
+    auto unitWidth = 0.0f;
+    for (int step = 0; step <= maxShrinkSteps; ++step)
+    {
+        result.numberFont = context.font(numberSize * size, true);
+        result.unitFont = context.font(unitSize * size);
+        numberWidth = GlassLookAndFeel::textWidth(result.numberFont, result.number) + textPadding;
+        unitWidth = separateUnit ? GlassLookAndFeel::textWidth(result.unitFont, result.unit) + textPadding : 0.0f;
+        const auto needed = numberWidth + gap + unitWidth;
+        if (needed <= room)
+            break;
+        size *= step == 0 ? juce::jmax(0.5f, room / needed) : shrinkStep;
+    }
+
     const auto height = static_cast<float>(getHeight());
     const auto left = static_cast<float>(getWidth()) * 0.5f - (numberWidth + gap + unitWidth) * 0.5f;
+    result.numberArea = { left, 0.0f, numberWidth, height };
+    if (separateUnit)
+        result.unitArea = { left + numberWidth + gap, unitDrop * s, unitWidth, height };
+    return result;
+}
 
-    GlassLookAndFeel::drawText(g, this, number, { left, 0.0f, numberWidth, height }, numberFont,
-                               palette::value.withMultipliedAlpha(opacity), juce::Justification::centredLeft, "value");
-    GlassLookAndFeel::drawText(g, this, unit, { left + numberWidth + gap, unitDrop * s, unitWidth, height }, unitFont,
-                               palette::softText.withMultipliedAlpha(opacity), juce::Justification::centredLeft,
-                               "unit");
+// A separate unit is smaller, dimmer and a little lower than the number, centred with it as one group.
+void KnobReadout::paint(juce::Graphics& g)
+{
+    const auto opacity = knob.isEnabled() ? 1.0f : GlassKnob::disabledOpacity;
+    const auto text = fitted();
+    GlassLookAndFeel::drawText(g, this, text.number, text.numberArea, text.numberFont,
+                               palette::value.withMultipliedAlpha(opacity), juce::Justification::centred, "value");
+    GlassLookAndFeel::drawText(g, this, text.unit, text.unitArea, text.unitFont,
+                               palette::softText.withMultipliedAlpha(opacity), juce::Justification::centredLeft, "unit");
 }
 } // namespace zq6::ui

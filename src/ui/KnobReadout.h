@@ -12,14 +12,22 @@ class KnobReadout : public juce::Component
 public:
     explicit KnobReadout(GlassKnob& knob);
 
+    // What the window shows: the number (with the unit when attached) and a separate unit, each
+    // in an area as wide as its text. Long texts get smaller type, so nothing is ever cut off.
+    struct Fitted
+    {
+        juce::String number, unit;
+        juce::Font numberFont, unitFont;
+        juce::Rectangle<float> numberArea, unitArea;
+    };
+    Fitted fitted() const;
+
     void paint(juce::Graphics& g) override;
 
     static constexpr float numberSize = 13.0f;
     static constexpr float unitSize = 10.0f;
 
 private:
-    void paintNumberAndUnit(juce::Graphics& g, const juce::String& number, const juce::String& unit) const;
-
     GlassKnob& knob;
 };
 } // namespace zq6::ui

@@ -3,6 +3,7 @@
 #include "../learn/LearnMenus.h"
 #include "../learn/SourcePresets.h"
 #include "../processor/ZQ6AudioProcessor.h"
+#include "HelpTable.h"
 
 namespace zq6::ui
 {
@@ -38,12 +39,23 @@ juce::PopupMenu LearnPopupMenus::characterMenu() const
     return menu;
 }
 
+// Each mode is followed by what it means, one dimmed line per sentence, so the menu itself says
+// that Send fixes Mix at 100 %.
 juce::PopupMenu LearnPopupMenus::modeMenu() const
 {
     const auto current = processor.getMode();
+    const char* const helpKeys[] = { "ui.modeInsert", "ui.modeSend" };
     juce::PopupMenu menu;
+    auto lineId = explanationIdBase;
     for (int mode = 0; mode < 2; ++mode)
+    {
         menu.addItem(learnmenus::modeId(mode), learnmenus::modeNames[mode], true, mode == current);
+        const auto* entry = help(helpKeys[mode]);
+        if (entry == nullptr)
+            continue;
+        for (const auto& sentence : juce::StringArray::fromTokens(juce::String(entry->body).replace(". ", ".\n"), "\n", ""))
+            menu.addItem(lineId++, sentence, false);
+    }
     return menu;
 }
 

@@ -23,6 +23,8 @@ public:
     juce::PopupMenu sourceMenu() const;
     juce::PopupMenu characterMenu() const;
     juce::PopupMenu modeMenu() const;
+    // The mode menu's explanation lines: disabled items with ids from here on, which no action takes.
+    static constexpr int explanationIdBase = 1000;
 
     void showSource(juce::Component& target);
     void showCharacter(juce::Component& target);

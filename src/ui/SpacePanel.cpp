@@ -6,7 +6,8 @@ namespace zq6::ui
 {
 namespace
 {
-constexpr float unitTypeSize = 14.0f;
+// Labels at half the type size: 10 units, as legible as the knob titles.
+constexpr float unitTypeSize = 20.0f;
 constexpr const char* decayUnitId = "knob.decay.unit";
 constexpr const char* preDelayUnitId = "knob.preDelay.unit";
 // The Low decay knob reads "1.00x" and lights from x1.

@@ -3,10 +3,12 @@
 namespace zq6::ui
 {
 juce::String TooltipWait::answer(juce::Component* component, const juce::String& tip, juce::Point<float> pointer,
-                                 double nowMs)
+                                 double nowMs, int mouseEvents)
 {
     const auto moved = hasPointer && pointer.getDistanceFrom(lastPointer) > moveTolerance;
+    const auto clicked = mouseEvents != lastMouseEvents;
     lastPointer = pointer;
+    lastMouseEvents = mouseEvents;
     hasPointer = true;
 
     if (tip.isEmpty())
@@ -15,7 +17,7 @@ juce::String TooltipWait::answer(juce::Component* component, const juce::String&
         lastTip = {};
         return {};
     }
-    if (component != lastComponent.getComponent() || tip != lastTip || moved)
+    if (component != lastComponent.getComponent() || tip != lastTip || moved || clicked)
     {
         lastComponent = component;
         lastTip = tip;

@@ -16,7 +16,7 @@ WetEqValueField::WetEqValueField(const UiContext& contextToUse, quil::ui::Double
     : context(contextToUse),
       callbacks(std::move(callbacksToUse)),
       allowsKiloSuffix(kiloSuffix),
-      entry(std::make_unique<quil::ui::DoubleClickValueEntry>(*this, entryCallbacks(), allowsKiloSuffix))
+      entry(std::make_unique<quil::ui::DoubleClickValueEntry>(*this, callbacks, allowsKiloSuffix))
 {
     setMouseCursor(juce::MouseCursor::IBeamCursor);
 }
@@ -38,33 +38,7 @@ void WetEqValueField::discard()
 {
     // A fresh entry: the old one closes its editor as it goes and commits nothing.
     if (entry->isOpen())
-        entry = std::make_unique<quil::ui::DoubleClickValueEntry>(*this, entryCallbacks(), allowsKiloSuffix);
-}
-
-// The given callbacks, except that a field without the kilo suffix refuses text that only reads
-// right with it: "1.2k" typed as a Q changes nothing instead of setting 1.2.
-quil::ui::DoubleClickValueEntry::Callbacks WetEqValueField::entryCallbacks()
-{
-    auto result = callbacks;
-    result.setUpEditor = [this](juce::TextEditor& editor) {
-        typing = &editor;
-        if (callbacks.setUpEditor)
-            callbacks.setUpEditor(editor);
-    };
-    result.commit = [this](double value) {
-        if (typing == nullptr || !needsKiloSuffix(typing->getText()))
-            callbacks.commit(value);
-    };
-    return result;
-}
-
-bool WetEqValueField::needsKiloSuffix(const juce::String& typed) const
-{
-    if (allowsKiloSuffix)
-        return false;
-    const juce::Range<double> anyNumber(-1.0e300, 1.0e300);
-    return quil::ui::DoubleClickValueEntry::parse(typed, anyNumber, true)
-           != quil::ui::DoubleClickValueEntry::parse(typed, anyNumber, false);
+        entry = std::make_unique<quil::ui::DoubleClickValueEntry>(*this, callbacks, allowsKiloSuffix);
 }
 
 void WetEqValueField::paint(juce::Graphics& g)

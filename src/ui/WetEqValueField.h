@@ -31,15 +31,12 @@ public:
     void enablementChanged() override { repaint(); }
 
 private:
-    quil::ui::DoubleClickValueEntry::Callbacks entryCallbacks();
-    bool needsKiloSuffix(const juce::String& typed) const;
     juce::Font font() const;
 
     const UiContext& context;
     const quil::ui::DoubleClickValueEntry::Callbacks callbacks;
     const bool allowsKiloSuffix;
     std::unique_ptr<quil::ui::DoubleClickValueEntry> entry;
-    juce::Component::SafePointer<juce::TextEditor> typing;
     juce::String text;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR(WetEqValueField)

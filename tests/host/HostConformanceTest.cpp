@@ -379,6 +379,52 @@ TEST_P(Hosted, CraftedStatesInAProjectChangeNothing)
     }
 }
 
+// As pluginval --randomise does: random values, a saved state restored, the values read back, here
+// for several rounds of random values on an instance showing another one's state. A host may
+// write any normalised value to a switch; it reads back exactly 0 or 1. Values travel to an LV2
+// host only while the plug-in runs, so a block runs after every change, as in a host that plays.
+TEST_P(Hosted, ARestoredStateReplacesRandomValuesAsTheHostReadsThem)
+{
+    const auto format = GetParam();
+    juce::Random random(23);
+    const auto randomise = [&random](juce::AudioPluginInstance& plugin, Format f) {
+        for (const auto& [row, p] : ownParameters(plugin, f))
+            if (juce::String(row->id) != "bypass")
+                p->setValue(random.nextFloat());
+        settle(plugin, 512);
+    };
+
+    auto source = load(format, 48000.0, 512);
+    ASSERT_NE(source, nullptr);
+    source->prepareToPlay(48000.0, 512);
+    randomise(*source, format);
+    juce::MemoryBlock saved;
+    source->getStateInformation(saved);
+
+    auto plugin = load(format, 48000.0, 512);
+    ASSERT_NE(plugin, nullptr);
+    plugin->prepareToPlay(48000.0, 512);
+    plugin->setStateInformation(saved.getData(), static_cast<int>(saved.getSize()));
+    settle(*plugin, 512);
+    std::vector<float> restored;
+    for (const auto& [row, p] : ownParameters(*plugin, format))
+    {
+        restored.push_back(p->getValue());
+        if (p->isBoolean())
+            EXPECT_TRUE(p->getValue() == 0.0f || p->getValue() == 1.0f) << row->id << " reads " << p->getValue();
+    }
+
+    for (int round = 0; round < 4; ++round)
+    {
+        randomise(*plugin, format);
+        plugin->setStateInformation(saved.getData(), static_cast<int>(saved.getSize()));
+        settle(*plugin, 512);
+        size_t i = 0;
+        for (const auto& [row, p] : ownParameters(*plugin, format))
+            EXPECT_EQ(p->getValue(), restored[i++]) << row->id << ", round " << round;
+    }
+}
+
 // A host switching between saved states between blocks changes the reverb's Character (Auto, then
 // the fourth choice); the plug-in follows without allocating while it processes.
 TEST_P(Hosted, StateLoadsBetweenBlocksSwitchTheCharacterWithoutAllocating)

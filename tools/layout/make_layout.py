@@ -168,7 +168,8 @@ def outlet():
              tickX=42, **{"in": "outlet"}),
         *meter_side("in", 1018),
         *meter_side("out", 1062),
-        item("outlet.meter.unit", "text", [1049, 586, 18, 16], text="dB", **METER_NAME),
+        # The unit of the peak numbers, between them: under the bars it ran into "OUT".
+        item("outlet.meter.unit", "text", [1049, 292, 18, 16], text="dB", **{**METER_NAME, "px": 8}),
     ]
 
 

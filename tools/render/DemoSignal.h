@@ -4,6 +4,7 @@
 
 namespace zq6::render
 {
-// A few seconds of synthesised drums and plucked chords, deterministic, stereo.
+// Six seconds of synthesised music, deterministic, stereo: two bars of chords, a plucked line and
+// a light beat, then a last note and room for the tail.
 juce::AudioBuffer<float> makeDemoSignal(double sampleRate);
 } // namespace zq6::render

@@ -2,7 +2,7 @@
 
 #include "DemoSignal.h"
 #include "LearnRun.h"
-#include "processor/ParameterText.h"
+#include "ParameterSettings.h"
 #include "processor/ZQ6AudioProcessor.h"
 
 #include <juce_audio_formats/juce_audio_formats.h>
@@ -17,64 +17,6 @@ namespace
 constexpr int blockSize = 512;
 constexpr double defaultMaxTailSeconds = 10.0;
 const float tailThreshold = juce::Decibels::decibelsToGain(-90.0f);
-
-bool beginsWithNumber(const juce::String& text)
-{
-    auto t = text.trim();
-    if (t.startsWithChar('+') || t.startsWithChar('-'))
-        t = t.substring(1);
-    if (t.startsWithChar('.'))
-        t = t.substring(1);
-    return t.isNotEmpty() && juce::CharacterFunctions::isDigit(t[0]);
-}
-
-float normalisedChoice(const juce::AudioParameterChoice& choice, const juce::String& text)
-{
-    for (int i = 0; i < choice.choices.size(); ++i)
-        if (choice.choices[i].equalsIgnoreCase(text))
-            return choice.convertTo0to1(static_cast<float>(i));
-    if (text.containsOnly("0123456789") && text.isNotEmpty() && text.getIntValue() < choice.choices.size())
-        return choice.convertTo0to1(static_cast<float>(text.getIntValue()));
-    throw RenderError("value \"" + text + "\" for " + choice.getParameterID() + " is not one of: "
-                      + choice.choices.joinIntoString(", "));
-}
-
-float normalisedSwitch(const juce::AudioParameterBool& toggle, const juce::String& text)
-{
-    const auto lower = text.toLowerCase();
-    if (lower == "on" || lower == "true" || lower == "1")
-        return 1.0f;
-    if (lower == "off" || lower == "false" || lower == "0")
-        return 0.0f;
-    throw RenderError("value \"" + text + "\" for " + toggle.getParameterID() + " is not on or off");
-}
-
-float normalisedFloat(const juce::RangedAudioParameter& parameter, const juce::String& text)
-{
-    // Numbers are in the parameter's own units (fractions for percentages, unless typed with "%");
-    // besides numbers, the words the parameter itself shows at its range ends ("Off", "-inf") are accepted.
-    const auto lower = text.trim().toLowerCase();
-    if (beginsWithNumber(text))
-    {
-        if (parameter.getLabel() == "%" && !lower.endsWithChar('%'))
-            return parameter.convertTo0to1(static_cast<float>(lower.getDoubleValue()));
-        return parameter.getValueForText(text);
-    }
-    const auto endTexts = parameter.getText(0.0f, 0).toLowerCase() + " " + parameter.getText(1.0f, 0).toLowerCase();
-    const auto isWord = lower.isNotEmpty() && (endTexts.contains(lower) || (lower.contains("inf") && endTexts.contains("inf")));
-    if (!isWord)
-        throw RenderError("value \"" + text + "\" for " + parameter.getParameterID() + " is not a number");
-    return parameter.getValueForText(text);
-}
-
-float normalisedValue(juce::RangedAudioParameter& parameter, const juce::String& text)
-{
-    if (auto* choice = dynamic_cast<juce::AudioParameterChoice*>(&parameter))
-        return normalisedChoice(*choice, text);
-    if (auto* toggle = dynamic_cast<juce::AudioParameterBool*>(&parameter))
-        return normalisedSwitch(*toggle, text);
-    return normalisedFloat(parameter, text);
-}
 
 float blockPeak(const juce::AudioBuffer<float>& buffer, int numSamples)
 {
@@ -158,14 +100,7 @@ void RenderJob::applySource(ZQ6AudioProcessor& processor) const
 
 void RenderJob::applySettings(ZQ6AudioProcessor& processor) const
 {
-    auto& state = processor.getValueTreeState();
-    for (const auto& [id, text] : options.settings)
-    {
-        auto* parameter = state.getParameter(id);
-        if (parameter == nullptr)
-            throw RenderError("unknown parameter id \"" + id + "\"");
-        parameter->setValueNotifyingHost(normalisedValue(*parameter, text));
-    }
+    render::applySettings(processor.getValueTreeState(), options.settings);
 }
 
 void RenderJob::prepare(ZQ6AudioProcessor& processor, const Input& input) const

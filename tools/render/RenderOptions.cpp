@@ -15,8 +15,35 @@ juce::String takeValue(const juce::StringArray& args, int& i, const juce::String
 juce::String usage()
 {
     return "usage: zq6-render [in] out.wav [--state file] [--learn] [--source group/entry] [--character name] "
-           "[--set id=value]... [--tail seconds] [--save-state file] [--quiet] | --learn-only [in] [--state file] "
-           "[--source ...] [--character ...] [--save-state file] | --list-sources";
+           "[--set id=value]... [--tail seconds] [--save-state file] [--overwrite] [--quiet] | --learn-only [in] "
+           "[--state file] [--source ...] [--character ...] [--save-state file] | --list-sources | --list-params "
+           "| --help | --version";
+}
+
+juce::String helpText()
+{
+    return "zq6-render renders an audio file through the ZQ-6 reverb, with the latency removed and the tail\n"
+           "appended. Without an input file it renders a built-in demo (a few seconds of synthesised music).\n"
+           "\n"
+           "  zq6-render in.wav out.wav         render in.wav into out.wav (WAV, FLAC, AIFF or Ogg in; WAV out)\n"
+           "  zq6-render demo.wav               render the demo; an existing demo.wav needs --overwrite\n"
+           "\n"
+           "options:\n"
+           "  --set id=value        set a parameter in its own units or texts (decay=3.5, mix=25%, eq_lp=Off)\n"
+           "  --list-params         list the ids --set takes, with their values and defaults\n"
+           "  --state file          load a saved state (the block a host stores) before the other options\n"
+           "  --save-state file     save the state once every other option was applied\n"
+           "  --source group/entry  apply a Source's starting settings (--list-sources lists them)\n"
+           "  --character name      Auto, Room, Hall, Chamber or Plate\n"
+           "  --learn               let Learn listen to the input and set the reverb before rendering\n"
+           "  --learn-only [in]     print what Learn found and set; render nothing\n"
+           "  --tail seconds        render exactly this much after the input (else until -90 dBFS, at most 10 s)\n"
+           "  --overwrite           let a single file argument replace an existing file with the demo\n"
+           "  --quiet               no progress bar and no summary\n"
+           "  --help, -h            this text\n"
+           "  --version             the version\n"
+           "\n"
+           "Errors print one line on stderr and exit with code 2 (3 when Learn heard too little).\n";
 }
 
 RenderOptions parseArguments(const juce::StringArray& args)
@@ -63,6 +90,22 @@ RenderOptions parseArguments(const juce::StringArray& args)
         {
             options.listSources = true;
         }
+        else if (arg == "--list-params")
+        {
+            options.listParams = true;
+        }
+        else if (arg == "--help" || arg == "-h")
+        {
+            options.help = true;
+        }
+        else if (arg == "--version")
+        {
+            options.version = true;
+        }
+        else if (arg == "--overwrite")
+        {
+            options.overwrite = true;
+        }
         else if (arg == "--quiet")
         {
             options.quiet = true;
@@ -77,7 +120,7 @@ RenderOptions parseArguments(const juce::StringArray& args)
         }
     }
 
-    if (options.listSources && files.isEmpty())
+    if (options.help || options.version || options.listParams || (options.listSources && files.isEmpty()))
         return options;
     if (options.learnOnly)
     {
@@ -88,7 +131,14 @@ RenderOptions parseArguments(const juce::StringArray& args)
         return options;
     }
     if (files.size() == 1)
+    {
+        // One name alone is where the demo goes; most likely the user meant an input they forgot
+        // to give an output for, so an existing file is kept unless they say otherwise.
         options.output = juce::File::getCurrentWorkingDirectory().getChildFile(files[0]);
+        if (options.output.exists() && !options.overwrite)
+            throw RenderError(options.output.getFullPathName() + " exists and a single file is where the demo goes; "
+                              "give an output too (zq6-render in.wav out.wav) or add --overwrite");
+    }
     else if (files.size() == 2)
     {
         options.input = juce::File::getCurrentWorkingDirectory().getChildFile(files[0]);

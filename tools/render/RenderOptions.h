@@ -28,6 +28,10 @@ struct RenderOptions
     std::optional<double> tailSeconds;
     bool quiet = false;
     bool listSources = false;
+    bool listParams = false;
+    bool help = false;
+    bool version = false;
+    bool overwrite = false; // a single file argument may name an existing file
     bool learn = false;     // run a Learn cycle on the input before rendering
     bool learnOnly = false; // print what Learn found and set, render nothing
     juce::File stateIn;     // a saved state (the block a host stores), loaded before any other option
@@ -38,4 +42,6 @@ struct RenderOptions
 RenderOptions parseArguments(const juce::StringArray& args);
 
 juce::String usage();
+// The usage with every option explained, for --help.
+juce::String helpText();
 } // namespace zq6::render

@@ -1,4 +1,7 @@
+#include "ParameterListing.h"
 #include "RenderJob.h"
+#include "processor/ProductInfo.h"
+#include "processor/ZQ6AudioProcessor.h"
 
 #include <juce_events/juce_events.h>
 
@@ -14,7 +17,13 @@ int main(int argc, char** argv)
     try
     {
         const auto options = zq6::render::parseArguments(args);
-        if (options.listSources)
+        if (options.help)
+            std::fputs(zq6::render::helpText().toRawUTF8(), stdout);
+        else if (options.version)
+            std::printf("zq6-render %s\n", zq6::productVersion);
+        else if (options.listParams)
+            std::fputs(zq6::render::parameterListing(zq6::ZQ6AudioProcessor().getValueTreeState()).toRawUTF8(), stdout);
+        else if (options.listSources)
             std::fputs(zq6::render::sourceListing().toRawUTF8(), stdout);
         else
             zq6::render::RenderJob(options).run();
