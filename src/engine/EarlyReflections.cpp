@@ -1,6 +1,6 @@
 #include "EarlyReflections.h"
 
-#include "ChunkSize.h"
+#include "../dsp/ChunkSize.h"
 
 #include <algorithm>
 #include <cmath>
@@ -9,7 +9,7 @@ namespace zq6
 {
 namespace
 {
-constexpr float fadeSeconds = 0.05f;
+constexpr float fadeSeconds = EarlyReflections::sizeFadeMs / 1000.0f;
 constexpr float activeWeight = 1.0e-4f;
 constexpr float orderFadeWidth = 0.15f;
 

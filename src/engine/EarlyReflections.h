@@ -13,6 +13,8 @@ class EarlyReflections
 {
 public:
     static constexpr int characterCount = 4;
+    // A size change crossfades the old taps into the new over this long.
+    static constexpr float sizeFadeMs = 50.0f;
 
     void prepare(double internalRate);
     void clear() noexcept;

@@ -11,6 +11,7 @@ class PreDelayLine
 {
 public:
     static constexpr int readOffset = 2;
+    static constexpr float maximumMs = 500.0f;
 
     void prepare(double internalRate);
     void clear() noexcept;

@@ -2,6 +2,7 @@
 
 #include "CharacterVoicing.h"
 #include "ErLevel.h"
+#include "ErTapTable.h"
 
 #include <algorithm>
 #include <cmath>
@@ -12,6 +13,18 @@ namespace
 {
 constexpr int saturation = 1 << 30;
 constexpr float silenceLevel = 1.0e-6f;
+// The size factor 2^((size - 0.5) * 2) at the top of the size range.
+constexpr double largestSizeFactor = 2.0;
+
+// How long after the last input sample the wet chain can still start to sound: the longest
+// pre-delay, attack and tail offset, the latest early reflection at the largest size, and the
+// early reflections' size crossfade.
+double latestWetOnsetSeconds() noexcept
+{
+    return (PreDelayLine::maximumMs + AttackSpreader::maximumMs + TailOffsetLine::maximumMs
+            + largestSizeFactor * erLongestDelayMs() + EarlyReflections::sizeFadeMs)
+           * 0.001;
+}
 
 int saturatingAdd(int counter, int n) noexcept
 {
@@ -73,7 +86,7 @@ void ReverbEngine::prepare(double rate)
     const auto shapingDelta = latency - shaping.getLatencySamples();
     shapingDeltaDelay.prepare(shapingDelta < 1 ? 0 : shapingDelta);
 
-    inputSilenceThreshold = static_cast<int>(std::ceil(hostRate * 1.0855379943847656));
+    inputSilenceThreshold = static_cast<int>(std::ceil(hostRate * latestWetOnsetSeconds()));
     wetSilenceThreshold = latency + latency / 4 + 32;
 
     setUpSmoothers();
@@ -322,7 +335,7 @@ NetworkControls ReverbEngine::smoothNetwork(const BlockParams& p, int n) noexcep
     c.sibilanceAmount = sibilanceSmoother.advance(shapingAmount * clamp01(p.shapeSibilance), n);
     c.breathAmount = breathSmoother.advance(shapingAmount * clamp01(p.shapeBreath), n);
     c.transientAmount = transientSmoother.advance(shapingAmount * clamp01(p.shapeTransient), n);
-    c.preDelayMs = preDelaySmoother.advance(std::clamp(p.preDelayMs, 0.0f, 500.0f), n);
+    c.preDelayMs = preDelaySmoother.advance(std::clamp(p.preDelayMs, 0.0f, PreDelayLine::maximumMs), n);
 
     c.diffusionMult = diffusionMultSmoother.advance(voicing.diffusionMult, n);
     c.motionMult = motionMultSmoother.advance(voicing.motionMult, n);
