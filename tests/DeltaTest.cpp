@@ -43,9 +43,9 @@ juce::AudioBuffer<float> expectedShapingDelta(const juce::AudioBuffer<float>& in
 
     auto feed = in;
     juce::AudioBuffer<float> delta(2, in.getNumSamples());
-    for (int start = 0; start < in.getNumSamples(); start += ShapingProcessor::maxChunk)
+    for (int start = 0; start < in.getNumSamples(); start += maxChunkSamples)
     {
-        const auto n = std::min(ShapingProcessor::maxChunk, in.getNumSamples() - start);
+        const auto n = std::min(maxChunkSamples, in.getNumSamples() - start);
         shaping.process(feed.getWritePointer(0, start), feed.getWritePointer(1, start), delta.getWritePointer(0, start),
                         delta.getWritePointer(1, start), n, params, controls);
     }

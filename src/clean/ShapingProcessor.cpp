@@ -17,7 +17,7 @@ std::unique_ptr<juce::dsp::Oversampling<float>> makeOversampler()
 {
     auto oversampler = std::make_unique<juce::dsp::Oversampling<float>>(
         2, 1, juce::dsp::Oversampling<float>::filterHalfBandPolyphaseIIR, true);
-    oversampler->initProcessing(ShapingProcessor::maxChunk);
+    oversampler->initProcessing(maxChunkSamples);
     return oversampler;
 }
 
@@ -50,9 +50,9 @@ void ShapingProcessor::prepare(double rate)
         latency = static_cast<int>(std::lround(feedOversampler->getLatencyInSamples()));
         // The up stage's buffer stays put until the next initProcessing, so the core can write
         // the delta straight into it and the oversampler only has to carry it down.
-        const float silence[maxChunk] {};
+        const float silence[maxChunkSamples] {};
         const float* channels[] = { silence, silence };
-        auto up = deltaOversampler->processSamplesUp(juce::dsp::AudioBlock<const float>(channels, 2, maxChunk));
+        auto up = deltaOversampler->processSamplesUp(juce::dsp::AudioBlock<const float>(channels, 2, maxChunkSamples));
         deltaUp[0] = up.getChannelPointer(0);
         deltaUp[1] = up.getChannelPointer(1);
     }
@@ -60,7 +60,7 @@ void ShapingProcessor::prepare(double rate)
     inputHistory.prepare(inputHistoryLength);
     deltaHistory.prepare(deltaHistoryLength);
     const auto warmUpSamples = static_cast<int>(std::ceil(processingRate * warmUpSeconds));
-    warmUpLength = std::min(inputHistoryLength, (warmUpSamples + maxChunk - 1) / maxChunk * maxChunk);
+    warmUpLength = std::min(inputHistoryLength, (warmUpSamples + maxChunkSamples - 1) / maxChunkSamples * maxChunkSamples);
     fadeStep = static_cast<float>(1.0 / (rate * fadeSeconds));
     core.prepare(processingRate);
     clear();
@@ -160,10 +160,10 @@ void ShapingProcessor::settleDelta() noexcept
     if (deltaOversampler == nullptr)
         return;
     deltaOversampler->reset();
-    float scratch[2][maxChunk];
+    float scratch[2][maxChunkSamples];
     float* channels[] = { scratch[0], scratch[1] };
-    juce::dsp::AudioBlock<float> down(channels, 2, maxChunk);
-    const auto piece = 2 * maxChunk;
+    juce::dsp::AudioBlock<float> down(channels, 2, maxChunkSamples);
+    const auto piece = 2 * maxChunkSamples;
     for (int start = deltaHistoryLength - 1; start >= 0; start -= piece)
     {
         for (int k = 0; k < piece; ++k)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "../dsp/ChunkSize.h"
 #include "../engine/BlockParams.h"
 #include "../engine/NetworkControls.h"
 #include "ShapingCore.h"
@@ -16,8 +17,6 @@ namespace zq6
 class ShapingProcessor
 {
 public:
-    static constexpr int maxChunk = 32;
-
     void prepare(double hostRate);
     void clear() noexcept;
     // Oversampling latency in host samples (0 when not oversampling).

@@ -1,6 +1,6 @@
 #include "EqBandFilter.h"
 
-#include "ChunkSize.h"
+#include "../dsp/ChunkSize.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,6 @@
 #include "EqLowPass.h"
 
-#include "ChunkSize.h"
+#include "../dsp/ChunkSize.h"
 
 #include <algorithm>
 

@@ -174,13 +174,13 @@ void ReverbEngine::processHostBlock(juce::AudioBuffer<float>& buffer, int numCha
     learnCapture.write(buffer.getArrayOfReadPointers(), channels, numSamples);
     publishPeaks(buffer, channels, MeterPeaks::inputLeft);
 
-    for (int start = 0; start < numSamples; start += chunkSize)
+    for (int start = 0; start < numSamples; start += maxChunkSamples)
     {
-        const auto n = std::min(chunkSize, numSamples - start);
+        const auto n = std::min(maxChunkSamples, numSamples - start);
         auto* left = buffer.getWritePointer(0, start);
         if (channels == 1)
         {
-            float right[chunkSize];
+            float right[maxChunkSamples];
             std::copy(left, left + n, right);
             processChunk(left, right, n, params, bypassed);
             for (int j = 0; j < n; ++j)
@@ -217,7 +217,7 @@ ReverbEngine::MixTargets ReverbEngine::mixTargets(const BlockParams& p, bool act
 
 void ReverbEngine::processChunk(float* left, float* right, int n, const BlockParams& params, bool bypassed) noexcept
 {
-    float inLeft[chunkSize], inRight[chunkSize];
+    float inLeft[maxChunkSamples], inRight[maxChunkSamples];
     for (int j = 0; j < n; ++j)
     {
         inLeft[j] = std::isfinite(left[j]) ? left[j] : 0.0f;
@@ -231,7 +231,7 @@ void ReverbEngine::processChunk(float* left, float* right, int n, const BlockPar
     wetRamp = wetSmoother.advance(targets.wet, n);
     outputRamp = outputSmoother.advance(targets.output, n);
 
-    float dryLeft[chunkSize], dryRight[chunkSize];
+    float dryLeft[maxChunkSamples], dryRight[maxChunkSamples];
     std::copy(inLeft, inLeft + n, dryLeft);
     std::copy(inRight, inRight + n, dryRight);
     dryDelay.process(dryLeft, dryRight, n);
@@ -388,29 +388,29 @@ void ReverbEngine::runWetChain(const float* inLeft, const float* inRight, int n,
     const auto controls = smoothNetwork(params, n);
     const auto tail = tailControls(params, controls, n);
 
-    float feedLeft[chunkSize], feedRight[chunkSize];
+    float feedLeft[maxChunkSamples], feedRight[maxChunkSamples];
     std::copy(inLeft, inLeft + n, feedLeft);
     std::copy(inRight, inRight + n, feedRight);
     shaping.process(feedLeft, feedRight, out.shapeLeft, out.shapeRight, n, params, controls);
     shapingDeltaDelay.process(out.shapeLeft, out.shapeRight, n);
 
-    float downLeft[chunkSize], downRight[chunkSize];
+    float downLeft[maxChunkSamples], downRight[maxChunkSamples];
     const auto m = converter.decimate(feedLeft, feedRight, n, downLeft, downRight);
 
     const auto delaySamples = std::max(0.0, static_cast<double>(controls.preDelayMs.end) * 0.001 * internalRate
                                                 - converter.latencyInternalSamples());
-    float preLeft[chunkSize], preRight[chunkSize], mono[chunkSize];
+    float preLeft[maxChunkSamples], preRight[maxChunkSamples], mono[maxChunkSamples];
     preDelay[0].process(downLeft, preLeft, m, delaySamples);
     preDelay[1].process(downRight, preRight, m, delaySamples);
     for (int k = 0; k < m; ++k)
         mono[k] = (preLeft[k] + preRight[k]) * 0.5f;
 
-    float erLeft[chunkSize], erRight[chunkSize], tailLeft[chunkSize], tailRight[chunkSize];
+    float erLeft[maxChunkSamples], erRight[maxChunkSamples], tailLeft[maxChunkSamples], tailRight[maxChunkSamples];
     earlyReflections.process(mono, erLeft, erRight, m, controls.character, controls.sizeFactor,
                              controls.erOrderThreshold.end, controls.erLowPassHz.end);
     lateTail.process(preLeft, preRight, tailLeft, tailRight, m, tail);
 
-    float toneLeft[chunkSize], toneRight[chunkSize];
+    float toneLeft[maxChunkSamples], toneRight[maxChunkSamples];
     wetTone.process(erLeft, erRight, tailLeft, tailRight, toneLeft, toneRight, m, controls);
     wetEq.process(toneLeft, toneRight, m, params);
 

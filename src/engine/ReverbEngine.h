@@ -4,7 +4,7 @@
 #include "../clean/UnmaskProcessor.h"
 #include "BlockParams.h"
 #include "BlockSmoother.h"
-#include "ChunkSize.h"
+#include "../dsp/ChunkSize.h"
 #include "EarlyReflections.h"
 #include "LatencyDelay.h"
 #include "LateTail.h"
@@ -26,8 +26,6 @@ namespace zq6
 class ReverbEngine
 {
 public:
-    static constexpr int chunkSize = maxChunkSamples;
-
     static int latencyForRate(double hostRate) noexcept;
     static int decimationForRate(double hostRate) noexcept;
 
@@ -61,9 +59,9 @@ private:
 
     struct WetBuffers
     {
-        float wetLeft[chunkSize], wetRight[chunkSize];       // W: final wet
-        float preLeft[chunkSize], preRight[chunkSize];       // P: wet before Unmask, aligned
-        float shapeLeft[chunkSize], shapeRight[chunkSize];   // S: Shaping delta, aligned
+        float wetLeft[maxChunkSamples], wetRight[maxChunkSamples];       // W: final wet
+        float preLeft[maxChunkSamples], preRight[maxChunkSamples];       // P: wet before Unmask, aligned
+        float shapeLeft[maxChunkSamples], shapeRight[maxChunkSamples];   // S: Shaping delta, aligned
     };
 
     struct SmootherSetting
