@@ -2,7 +2,7 @@
 // main states into PNG files for review. Runs only when ZQ6_SNAPSHOT_DIR names a folder.
 
 #include "help/FeedbackDialog.h"
-#include "processor/ParameterIds.h"
+#include "params/ParameterIds.h"
 #include "processor/ZQ6AudioProcessor.h"
 #include "support/MessagePump.h"
 #include "support/ProcessorHarness.h"

@@ -1,5 +1,5 @@
 #include "clean/ShapingProcessor.h"
-#include "processor/ParameterIds.h"
+#include "params/ParameterIds.h"
 #include "support/ProcessorHarness.h"
 #include "support/TestSignals.h"
 

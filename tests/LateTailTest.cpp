@@ -1,5 +1,5 @@
 #include "engine/LateTail.h"
-#include "processor/ParameterIds.h"
+#include "params/ParameterIds.h"
 #include "support/DecayAnalysis.h"
 #include "support/ProcessorHarness.h"
 

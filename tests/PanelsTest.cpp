@@ -1,5 +1,5 @@
 #include "learn/LearnMenus.h"
-#include "processor/ParameterIds.h"
+#include "params/ParameterIds.h"
 #include "support/LearnPlayer.h"
 #include "support/MessagePump.h"
 #include "support/MouseDriver.h"

@@ -1,5 +1,5 @@
 #include "engine/CharacterVoicing.h"
-#include "processor/ParameterIds.h"
+#include "params/ParameterIds.h"
 #include "support/ProcessorHarness.h"
 #include "support/ShippedUi.h"
 #include "ui/InstrumentWindow.h"

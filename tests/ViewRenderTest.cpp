@@ -1,6 +1,6 @@
 #include "support/ProcessorHarness.h"
 #include "support/ShippedUi.h"
-#include "processor/ParameterIds.h"
+#include "params/ParameterIds.h"
 #include "ui/BakedImageData.h"
 #include "ui/BandsView.h"
 #include "ui/InstrumentWindow.h"

@@ -1,6 +1,6 @@
 #include "engine/SvfDesign.h"
 #include "engine/WetEq.h"
-#include "processor/WetEqBands.h"
+#include "params/WetEqBands.h"
 #include "support/SignalMeasures.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "engine/BiquadDesign.h"
 #include "engine/WetEq.h"
 #include "engine/WetTone.h"
-#include "processor/ParameterIds.h"
+#include "params/ParameterIds.h"
 #include "processor/ZQ6AudioProcessor.h"
 #include "support/MessagePump.h"
 #include "support/MouseDriver.h"

@@ -10,7 +10,7 @@
 #include "../learn/SourcePresets.h"
 #include "LearnSnapshotAction.h"
 #include "../ui/ZQ6Editor.h"
-#include "ParameterIds.h"
+#include "../params/ParameterIds.h"
 #include "ParameterLayout.h"
 
 namespace zq6

@@ -2,7 +2,7 @@
 
 #include "HelpTable.h"
 #include "Palette.h"
-#include "../processor/ParameterIds.h"
+#include "../params/ParameterIds.h"
 
 namespace zq6::ui
 {

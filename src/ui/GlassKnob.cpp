@@ -5,7 +5,7 @@
 #include "HelpTable.h"
 #include "TipPopup.h"
 
-#include "../processor/ParameterText.h"
+#include "../params/ParameterText.h"
 
 #include <algorithm>
 #include <cmath>

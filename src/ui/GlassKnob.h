@@ -9,6 +9,7 @@
 #include "UiContext.h"
 
 #include "../../plugin-common/DoubleClickValueEntry.h"
+#include "../params/LearnSuggestions.h"
 
 #include <juce_audio_processors/juce_audio_processors.h>
 
@@ -25,10 +26,7 @@ class GlassKnob : public juce::Slider
 {
 public:
     // The parameters whose knobs can show a suggestion, in the order of the Learn suggestions.
-    static constexpr std::array<const char*, 14> suggestionIds {
-        "decay", "decay_beats", "predelay", "predelay_note", "brightness", "lowcut", "er_trim",
-        "clean_shaping", "shape_sibilance", "shape_breath", "shape_attack", "clean_unmask", "size", "mix"
-    };
+    static constexpr const auto& suggestionIds = learnSuggestionIds;
     static constexpr float disabledOpacity = 0.45f;
     static constexpr float baseDragDistance = 160.0f;
     static constexpr float deadZone = 3.0f;

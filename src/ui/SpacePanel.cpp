@@ -1,6 +1,6 @@
 #include "SpacePanel.h"
 
-#include "../processor/ParameterIds.h"
+#include "../params/ParameterIds.h"
 
 namespace zq6::ui
 {

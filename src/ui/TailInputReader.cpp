@@ -2,8 +2,8 @@
 
 #include "../engine/CharacterVoicing.h"
 #include "../engine/ErLevel.h"
-#include "../processor/ParameterIds.h"
-#include "../processor/ParameterLayout.h"
+#include "../params/EffectiveTimes.h"
+#include "../params/ParameterIds.h"
 #include "../processor/ZQ6AudioProcessor.h"
 
 namespace zq6::ui

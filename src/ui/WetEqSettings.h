@@ -2,7 +2,7 @@
 
 #include "../engine/BiquadDesign.h"
 #include "../engine/SvfDesign.h"
-#include "../processor/WetEqBands.h"
+#include "../params/WetEqBands.h"
 
 #include <vector>
 

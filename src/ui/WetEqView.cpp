@@ -6,7 +6,7 @@
 #include "TipPopup.h"
 
 #include "../engine/ReverbEngine.h"
-#include "../processor/ParameterIds.h"
+#include "../params/ParameterIds.h"
 
 namespace zq6::ui
 {

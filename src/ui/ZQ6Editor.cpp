@@ -1,6 +1,6 @@
 #include "ZQ6Editor.h"
 
-#include "../processor/ParameterIds.h"
+#include "../params/ParameterIds.h"
 #include "../processor/ProductInfo.h"
 #include "../processor/ZQ6AudioProcessor.h"
 #include "BakedImageData.h"

@@ -2,7 +2,7 @@
 
 #include "DemoSignal.h"
 #include "LearnRun.h"
-#include "processor/ParameterText.h"
+#include "params/ParameterText.h"
 #include "processor/ZQ6AudioProcessor.h"
 
 #include <juce_audio_formats/juce_audio_formats.h>

@@ -17,8 +17,10 @@ struct WetEqBand
     float defaultQ;
 };
 
+inline constexpr int wetEqBandCount = 4;
+
 // One table feeds both the type parameters' choice texts and the engine's filter kinds.
-inline constexpr WetEqBand wetEqBands[4] = {
+inline constexpr WetEqBand wetEqBands[wetEqBandCount] = {
     { { EqKind::lowShelf, EqKind::bell }, 180.0f, 0.71f },
     { { EqKind::bell, EqKind::lowShelf }, 400.0f, 1.0f },
     { { EqKind::bell, EqKind::highShelf }, 3000.0f, 1.0f },
