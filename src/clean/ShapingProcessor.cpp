@@ -119,7 +119,7 @@ void ShapingProcessor::process(float* left, float* right, float* deltaLeft, floa
         zero(deltaLeft, deltaRight, n);
 }
 
-ShapingProcessor::Fade ShapingProcessor::advanceFade(bool active, int n) noexcept
+Ramp ShapingProcessor::advanceFade(bool active, int n) noexcept
 {
     if (!fadeInitialised)
     {
@@ -192,7 +192,7 @@ void ShapingProcessor::recordInput(float* left, float* right, int n) noexcept
 }
 
 void ShapingProcessor::shapeOversampled(float* left, float* right, float* deltaLeft, float* deltaRight, int n,
-                                        const NetworkControls& controls, Fade chunkFade, bool listening) noexcept
+                                        const NetworkControls& controls, Ramp chunkFade, bool listening) noexcept
 {
     float* channels[] = { left, right };
     juce::dsp::AudioBlock<float> block(channels, 2, static_cast<size_t>(n));
@@ -210,7 +210,7 @@ void ShapingProcessor::shapeOversampled(float* left, float* right, float* deltaL
 
 // The core over m samples at the processing rate; delta buffers may be null when nobody listens.
 void ShapingProcessor::shapeAtRate(float* left, float* right, float* deltaLeft, float* deltaRight, int m,
-                                   const NetworkControls& controls, Fade chunkFade) noexcept
+                                   const NetworkControls& controls, Ramp chunkFade) noexcept
 {
     const auto fading = chunkFade.start < 1.0f || chunkFade.end < 1.0f;
     for (int j = 0; j < m; ++j)
@@ -229,7 +229,7 @@ void ShapingProcessor::shapeAtRate(float* left, float* right, float* deltaLeft, 
         auto removedRight = r - shapedRight;
         if (fading)
         {
-            const auto f = chunkFade.start + (chunkFade.end - chunkFade.start) * static_cast<float>(j + 1) / static_cast<float>(m);
+            const auto f = chunkFade.at(j, m);
             removedLeft *= f;
             removedRight *= f;
         }

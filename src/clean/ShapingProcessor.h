@@ -29,22 +29,18 @@ public:
                  const NetworkControls& controls) noexcept;
 
 private:
-    struct Fade
-    {
-        float start, end;
-    };
     using Oversampler = juce::dsp::Oversampling<float>;
 
     static bool isActive(const BlockParams& params) noexcept;
-    Fade advanceFade(bool active, int n) noexcept;
+    Ramp advanceFade(bool active, int n) noexcept;
     void switchOff() noexcept;
     void warmUp() noexcept;
     void settleDelta() noexcept;
     void recordInput(float* left, float* right, int n) noexcept;
     void shapeOversampled(float* left, float* right, float* deltaLeft, float* deltaRight, int n,
-                          const NetworkControls& controls, Fade fade, bool listening) noexcept;
+                          const NetworkControls& controls, Ramp fade, bool listening) noexcept;
     void shapeAtRate(float* left, float* right, float* deltaLeft, float* deltaRight, int m,
-                     const NetworkControls& controls, Fade fade) noexcept;
+                     const NetworkControls& controls, Ramp fade) noexcept;
 
     double hostRate = 48000.0;
     int latency = 0;

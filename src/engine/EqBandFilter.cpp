@@ -9,24 +9,21 @@ namespace zq6
 {
 namespace
 {
-constexpr float tau = 0.025f;
 constexpr double crossfadeSeconds = 0.015;
 } // namespace
 
 void EqBandFilter::prepare(double internalRate)
 {
     rate = internalRate;
-    frequency.setup(rate, tau, true);
-    gain.setup(rate, tau, false);
-    quality.setup(rate, tau, true);
+    for (auto* smoother : { &frequency, &gain, &quality })
+        smoother->prepare(rate);
     clear();
 }
 
 void EqBandFilter::clear() noexcept
 {
-    frequency.reset();
-    gain.reset();
-    quality.reset();
+    for (auto* smoother : { &frequency, &gain, &quality })
+        smoother->clear();
     current = {};
     old = {};
     crossfade = 0.0f;

@@ -9,15 +9,15 @@ namespace zq6
 void EqLowPass::prepare(double internalRate)
 {
     rate = internalRate;
-    cutoff.setup(rate, 0.025f, true);
-    engage.setup(rate, 0.02f, false);
+    cutoff.prepare(rate);
+    engage.prepare(rate);
     clear();
 }
 
 void EqLowPass::clear() noexcept
 {
-    cutoff.reset();
-    engage.reset();
+    cutoff.clear();
+    engage.clear();
     designed = false;
     states[0] = states[1] = {};
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "BlockSmoother.h"
+#include "../dsp/BlockSmoother.h"
 #include "SvfDesign.h"
 
 namespace zq6
@@ -18,7 +18,7 @@ public:
 
 private:
     double rate = 48000.0;
-    BlockSmoother cutoff, engage;
+    BlockSmoother cutoff { 0.025f, true }, engage { 0.02f, false };
     SvfDesign design;
     bool designed = false;
     SvfState states[2];

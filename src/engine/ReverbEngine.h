@@ -3,7 +3,6 @@
 #include "../clean/ShapingProcessor.h"
 #include "../clean/UnmaskProcessor.h"
 #include "BlockParams.h"
-#include "BlockSmoother.h"
 #include "../dsp/ChunkSize.h"
 #include "EarlyReflections.h"
 #include "LatencyDelay.h"
@@ -13,6 +12,7 @@
 #include "NetworkControls.h"
 #include "PreDelayLine.h"
 #include "RateConverter.h"
+#include "SmootherBank.h"
 #include "TailLoudness.h"
 #include "WetEq.h"
 #include "WetTone.h"
@@ -28,8 +28,6 @@ class ReverbEngine
 public:
     static int latencyForRate(double hostRate) noexcept;
     static int decimationForRate(double hostRate) noexcept;
-
-    ReverbEngine();
 
     // Rebuilds everything rate-dependent, unless prepared before at exactly this rate.
     void prepare(double hostRate);
@@ -57,6 +55,12 @@ private:
         float mix, delta, wet, output;
     };
 
+    // The final mix's smoothed values over one chunk.
+    struct MixRamps
+    {
+        Ramp mix, delta, wet, output;
+    };
+
     struct WetBuffers
     {
         float wetLeft[maxChunkSamples], wetRight[maxChunkSamples];       // W: final wet
@@ -64,19 +68,17 @@ private:
         float shapeLeft[maxChunkSamples], shapeRight[maxChunkSamples];   // S: Shaping delta, aligned
     };
 
-    struct SmootherSetting
-    {
-        BlockSmoother* smoother;
-        float tau;
-        bool logDomain;
-    };
-
-    template <typename Visit>
-    void forEachSmoother(Visit&& visit);
-    void setUpSmoothers();
     void clearEngine() noexcept;
     void processChunk(float* left, float* right, int n, const BlockParams& params, bool bypassed) noexcept;
     MixTargets mixTargets(const BlockParams& params, bool active) const noexcept;
+    MixRamps advanceMix(const MixTargets& targets, int n) noexcept;
+    void passDry(float* left, float* right, const float* dryLeft, const float* dryRight, int n, Ramp output) noexcept;
+    void trackInputSilence(const float* left, const float* right, int n) noexcept;
+    float renderWet(const float* left, const float* right, int n, const BlockParams& params, WetBuffers& wet) noexcept;
+    void checkWet(WetBuffers& wet, float wetPeak, int n) noexcept;
+    void sleepWhenSilent() noexcept;
+    static void mixOut(float* left, float* right, const float* dryLeft, const float* dryRight, const WetBuffers& wet,
+                       const MixRamps& ramps, const BlockParams& params, int n) noexcept;
     NetworkControls smoothNetwork(const BlockParams& params, int n) noexcept;
     TailControls tailControls(const BlockParams& params, const NetworkControls& controls, int n) noexcept;
     void runWetChain(const float* inLeft, const float* inRight, int n, const BlockParams& params, WetBuffers& out,
@@ -104,15 +106,7 @@ private:
     UnmaskProcessor unmask;
     LatencyDelay dryDelay, shapingDeltaDelay, preUnmaskDelay;
 
-    BlockSmoother mixSmoother, deltaSmoother, wetSmoother, outputSmoother;
-    BlockSmoother sibilanceSmoother, breathSmoother, transientSmoother, preDelaySmoother;
-    BlockSmoother lowDecaySmoother, midDecaySmoother, highDecaySmoother;
-    BlockSmoother lfoRateSmoother, motionDepthSmoother, diffusionSmoother, erLevelSmoother;
-    BlockSmoother voiceLowPassSmoother, erThresholdSmoother, erLowPassSmoother;
-    BlockSmoother widthSmoother, lowCutSmoother, tiltSmoother, unmaskAmountSmoother;
-    BlockSmoother diffusionMultSmoother, motionMultSmoother, lowDecayMultSmoother, highDecayMultSmoother;
-    BlockSmoother noErWeightSmoother;
-    Ramp mixRamp, deltaRamp, wetRamp, outputRamp;
+    SmootherBank smoothers;
 
     MeterPeaks meterPeaks;
     LearnCapture learnCapture;

@@ -26,13 +26,13 @@ const double referenceGain = tailLoudnessConstant();
 void TailLoudness::prepare(double hostRate)
 {
     for (auto& instance : instances)
-        instance.smoother.setup(hostRate, 0.07f, false);
+        instance.smoother.prepare(hostRate);
 }
 
-void TailLoudness::reset() noexcept
+void TailLoudness::clear() noexcept
 {
     for (auto& instance : instances)
-        instance.smoother.reset();
+        instance.smoother.clear();
 }
 
 bool TailLoudness::CompensationInputs::operator==(const CompensationInputs& o) const noexcept
@@ -103,7 +103,7 @@ std::array<float, 2> TailLoudness::process(const BlockParams& params, const Netw
         auto& gain = instances[static_cast<size_t>(i)];
         if (!instance.isRunning())
         {
-            gain.smoother.reset();
+            gain.smoother.clear();
             continue;
         }
         inputs.size = instance.getSize();

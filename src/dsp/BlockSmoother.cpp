@@ -4,11 +4,9 @@
 
 namespace zq6
 {
-void BlockSmoother::setup(double hostRate, float tauSeconds, bool useLogDomain)
+void BlockSmoother::prepare(double hostRate) noexcept
 {
     rate = hostRate;
-    tau = tauSeconds;
-    logDomain = useLogDomain;
     cachedLength = -1;
     initialised = false;
 }

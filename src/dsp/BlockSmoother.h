@@ -1,25 +1,20 @@
 #pragma once
 
+#include "Ramp.h"
+
 namespace zq6
 {
-// The chunk-start and chunk-end values of a smoothed quantity; stages that need sample accuracy
-// ramp linearly between them.
-struct Ramp
-{
-    float start = 0.0f;
-    float end = 0.0f;
-
-    // Value at sample j of n, using the fraction (j + 1) / n.
-    float at(int j, int n) const noexcept { return start + (end - start) * static_cast<float>(j + 1) / static_cast<float>(n); }
-};
-
 // One-pole smoother advanced once per chunk: new = k (old - target) + target, k = exp(-n / (rate tau)).
 // In the log domain it smooths ln(target) and exponentiates.
 class BlockSmoother
 {
 public:
-    void setup(double hostRate, float tauSeconds, bool logDomain);
-    void reset() noexcept { initialised = false; }
+    BlockSmoother() = default;
+    BlockSmoother(float tauSeconds, bool useLogDomain) noexcept : tau(tauSeconds), logDomain(useLogDomain) {}
+
+    void prepare(double hostRate) noexcept;
+    // The next advance jumps to its target.
+    void clear() noexcept { initialised = false; }
     bool isInitialised() const noexcept { return initialised; }
 
     // Moves toward target over a chunk of n samples; returns the chunk's start and end values.
