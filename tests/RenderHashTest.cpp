@@ -114,5 +114,5 @@ TEST_P(RenderHash, ImpulseAndBurstRenderBitIdentical)
 }
 
 INSTANTIATE_TEST_SUITE_P(Settings, RenderHash, testing::ValuesIn(hashCases()),
-                         [](const testing::TestParamInfo<HashCase>& info) { return std::string(info.param.name); });
+                         [](const testing::TestParamInfo<HashCase>& paramInfo) { return std::string(paramInfo.param.name); });
 } // namespace zq6::test

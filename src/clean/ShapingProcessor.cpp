@@ -80,17 +80,17 @@ void ShapingProcessor::clear() noexcept
     wasListening = false;
 }
 
-bool ShapingProcessor::isActive(const BlockParams& p) noexcept
+bool ShapingProcessor::isActive(float amount, float sibilanceShare, float breathShare, float transientShare) noexcept
 {
-    const auto share = std::max({ clamp01(p.shapeSibilance), clamp01(p.shapeBreath), clamp01(p.shapeTransient) });
-    return clamp01(p.shapingAmount) * share > 0.0f;
+    const auto share = std::max({ clamp01(sibilanceShare), clamp01(breathShare), clamp01(transientShare) });
+    return clamp01(amount) * share > 0.0f;
 }
 
 void ShapingProcessor::process(float* left, float* right, float* deltaLeft, float* deltaRight, int n,
-                               const BlockParams& params, const NetworkControls& controls) noexcept
+                               const ShapingControls& controls) noexcept
 {
-    const auto active = isActive(params);
-    const auto listening = params.deltaShaping;
+    const auto active = controls.active;
+    const auto listening = controls.deltaListening;
     if (listening && !wasListening)
         settleDelta();
     wasListening = listening;
@@ -111,7 +111,7 @@ void ShapingProcessor::process(float* left, float* right, float* deltaLeft, floa
     }
 
     if (isOversampling())
-        shapeOversampled(left, right, deltaLeft, deltaRight, n, controls, chunkFade, listening);
+        shapeOversampled(left, right, deltaLeft, deltaRight, n, controls, chunkFade);
     else
         shapeAtRate(left, right, listening ? deltaLeft : nullptr, listening ? deltaRight : nullptr, n, controls,
                     chunkFade);
@@ -192,10 +192,11 @@ void ShapingProcessor::recordInput(float* left, float* right, int n) noexcept
 }
 
 void ShapingProcessor::shapeOversampled(float* left, float* right, float* deltaLeft, float* deltaRight, int n,
-                                        const NetworkControls& controls, Ramp chunkFade, bool listening) noexcept
+                                        const ShapingControls& controls, Ramp chunkFade) noexcept
 {
     float* channels[] = { left, right };
     juce::dsp::AudioBlock<float> block(channels, 2, static_cast<size_t>(n));
+    const auto listening = controls.deltaListening;
     auto up = feedOversampler->processSamplesUp(block);
     shapeAtRate(up.getChannelPointer(0), up.getChannelPointer(1), listening ? deltaUp[0] : nullptr,
                 listening ? deltaUp[1] : nullptr, 2 * n, controls, chunkFade);
@@ -210,7 +211,7 @@ void ShapingProcessor::shapeOversampled(float* left, float* right, float* deltaL
 
 // The core over m samples at the processing rate; delta buffers may be null when nobody listens.
 void ShapingProcessor::shapeAtRate(float* left, float* right, float* deltaLeft, float* deltaRight, int m,
-                                   const NetworkControls& controls, Ramp chunkFade) noexcept
+                                   const ShapingControls& controls, Ramp chunkFade) noexcept
 {
     const auto fading = chunkFade.start < 1.0f || chunkFade.end < 1.0f;
     for (int j = 0; j < m; ++j)
@@ -219,8 +220,7 @@ void ShapingProcessor::shapeAtRate(float* left, float* right, float* deltaLeft, 
         const auto r = right[j];
         inputHistory.push(l, r);
 
-        const ShapingAmounts amounts { controls.sibilanceAmount.at(j, m), controls.breathAmount.at(j, m),
-                                       controls.transientAmount.at(j, m) };
+        const ShapingAmounts amounts { controls.sibilance.at(j, m), controls.breath.at(j, m), controls.transient.at(j, m) };
         auto shapedLeft = l;
         auto shapedRight = r;
         core.process(shapedLeft, shapedRight, amounts);

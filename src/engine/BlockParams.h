@@ -1,6 +1,7 @@
 #pragma once
 
 #include "../params/ParameterTable.h"
+#include "WetEqControls.h"
 
 namespace zq6
 {
@@ -30,21 +31,8 @@ struct BlockParams
     float shapeSibilance = defaultOf(Param::shapeSibilance);
     float shapeBreath = defaultOf(Param::shapeBreath);
     float shapeTransient = defaultOf(Param::shapeAttack);
-    int eqKind[wetEqBandCount] = { defaultEqKind(0), defaultEqKind(1), defaultEqKind(2), defaultEqKind(3) };
-    float eqFrequency[wetEqBandCount] = { defaultOf(eqFreqParam(0)), defaultOf(eqFreqParam(1)), defaultOf(eqFreqParam(2)),
-                                          defaultOf(eqFreqParam(3)) };
-    float eqGain[wetEqBandCount] = { defaultOf(eqGainParam(0)), defaultOf(eqGainParam(1)), defaultOf(eqGainParam(2)),
-                                     defaultOf(eqGainParam(3)) };
-    float eqQ[wetEqBandCount] = { defaultOf(eqQParam(0)), defaultOf(eqQParam(1)), defaultOf(eqQParam(2)),
-                                  defaultOf(eqQParam(3)) };
-    float eqLowPassHz = defaultOf(Param::eqLp);
+    WetEqControls eq;
     bool sendMode = false;
     bool learnListening = false;
-
-private:
-    static constexpr int defaultEqKind(int band)
-    {
-        return static_cast<int>(eqKindForChoice(band, defaultOf(eqTypeParam(band))));
-    }
 };
 } // namespace zq6

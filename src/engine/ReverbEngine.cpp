@@ -43,6 +43,28 @@ float clamp01(float v) noexcept
 {
     return std::clamp(v, 0.0f, 1.0f);
 }
+
+ShapingControls shapingControlsFor(const BlockParams& p, const NetworkControls& c) noexcept
+{
+    return { c.sibilanceAmount, c.breathAmount, c.transientAmount,
+             ShapingProcessor::isActive(p.shapingAmount, p.shapeSibilance, p.shapeBreath, p.shapeTransient),
+             p.deltaShaping };
+}
+
+TailLoudnessControls loudnessControlsFor(const BlockParams& p, const NetworkControls& c) noexcept
+{
+    return { std::clamp(p.decaySeconds, 0.1f, 20.0f),
+             p.decayLowMultiplier,
+             std::exp2((clamp01(p.brightness) - 0.5f) * 4.0f),
+             std::clamp(p.lowCutHz, 20.0f, 1000.0f),
+             c.character,
+             c.midDecay.end };
+}
+
+WetToneControls toneControlsFor(const NetworkControls& c) noexcept
+{
+    return { c.erLevel, c.noErWeight, c.midDecay, c.voiceLowPassHz, c.width, c.lowCutHz, c.tiltDb };
+}
 } // namespace
 
 int ReverbEngine::latencyForRate(double rate) noexcept
@@ -85,20 +107,20 @@ void ReverbEngine::prepare(double rate)
     wetSilenceThreshold = latency + latency / 4 + 32;
 
     smoothers.prepare(hostRate);
-    reset();
+    clear();
     prepared = true;
 }
 
-void ReverbEngine::reset() noexcept
+void ReverbEngine::clear() noexcept
 {
-    clearEngine();
+    clearWetChain();
     dryDelay.clear();
     smoothers.clear();
     resetDoneWhileInactive = true;
     sleeping = false;
 }
 
-void ReverbEngine::clearEngine() noexcept
+void ReverbEngine::clearWetChain() noexcept
 {
     shaping.clear();
     converter.clear();
@@ -216,7 +238,7 @@ void ReverbEngine::passDry(float* left, float* right, const float* dryLeft, cons
 {
     if (!resetDoneWhileInactive)
     {
-        clearEngine();
+        clearWetChain();
         resetDoneWhileInactive = true;
     }
     for (int j = 0; j < n; ++j)
@@ -270,7 +292,7 @@ void ReverbEngine::checkWet(WetBuffers& wet, float wetPeak, int n) noexcept
     if (!std::isfinite(sum) || !std::isfinite(wetPeak))
     {
         std::fill_n(&wet.wetLeft[0], sizeof(WetBuffers) / sizeof(float), 0.0f);
-        clearEngine();
+        clearWetChain();
         resetCount.fetch_add(1, std::memory_order_relaxed);
         wetSilent = saturatingAdd(wetSilent, n);
     }
@@ -284,7 +306,7 @@ void ReverbEngine::sleepWhenSilent() noexcept
 {
     if (sleepEnabled && inputSilent >= inputSilenceThreshold && wetSilent >= wetSilenceThreshold)
     {
-        clearEngine();
+        clearWetChain();
         sleeping = true;
     }
 }
@@ -360,7 +382,7 @@ TailControls ReverbEngine::tailControls(const BlockParams& params, const Network
     const auto& voicing = voicingFor(controls.character);
     TailControls tail;
     tail.size = static_cast<double>(controls.sizeFactor) * voicing.sizeMult;
-    const auto loudness = tailLoudness.process(params, controls, lateTail, n);
+    const auto loudness = tailLoudness.process(loudnessControlsFor(params, controls), lateTail, n);
     tail.loudnessGain[0] = loudness[0];
     tail.loudnessGain[1] = loudness[1];
     tail.lowDecay = controls.lowDecay.end;
@@ -383,7 +405,7 @@ void ReverbEngine::runWetChain(const float* inLeft, const float* inRight, int n,
     float feedLeft[maxChunkSamples], feedRight[maxChunkSamples];
     std::copy(inLeft, inLeft + n, feedLeft);
     std::copy(inRight, inRight + n, feedRight);
-    shaping.process(feedLeft, feedRight, out.shapeLeft, out.shapeRight, n, params, controls);
+    shaping.process(feedLeft, feedRight, out.shapeLeft, out.shapeRight, n, shapingControlsFor(params, controls));
     shapingDeltaDelay.process(out.shapeLeft, out.shapeRight, n);
 
     float downLeft[maxChunkSamples], downRight[maxChunkSamples];
@@ -403,8 +425,8 @@ void ReverbEngine::runWetChain(const float* inLeft, const float* inRight, int n,
     lateTail.process(preLeft, preRight, tailLeft, tailRight, m, tail);
 
     float toneLeft[maxChunkSamples], toneRight[maxChunkSamples];
-    wetTone.process(erLeft, erRight, tailLeft, tailRight, toneLeft, toneRight, m, controls);
-    wetEq.process(toneLeft, toneRight, m, params);
+    wetTone.process(erLeft, erRight, tailLeft, tailRight, toneLeft, toneRight, m, toneControlsFor(controls));
+    wetEq.process(toneLeft, toneRight, m, params.eq);
 
     if (converter.getFactor() > 1)
     {

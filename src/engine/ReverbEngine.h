@@ -2,8 +2,8 @@
 
 #include "../clean/ShapingProcessor.h"
 #include "../clean/UnmaskProcessor.h"
-#include "BlockParams.h"
 #include "../dsp/ChunkSize.h"
+#include "BlockParams.h"
 #include "EarlyReflections.h"
 #include "LatencyDelay.h"
 #include "LateTail.h"
@@ -21,8 +21,23 @@
 
 namespace zq6
 {
-// The audio-thread signal path: chunks of at most 32 samples through the wet chain, latency
-// alignment of the dry path and the final dry/wet/delta mix.
+// How every stage of the engine is built:
+//
+// - prepare(rate) sizes and designs the stage for its rate (or for what the rate decides: the
+//   converter's factor, a latency's length) and clears it; it may allocate and is never called
+//   while audio runs. Stages before the decimator and after the interpolator run at the host rate,
+//   the reverb network between them at the internal rate (host rate / factor).
+// - clear() returns the stage to silence without allocating: after it, silence in gives exactly
+//   silence out.
+// - process(...) runs one chunk in place or into caller-owned buffers, never allocating or locking.
+//   A host-rate stage gets the chunk's n samples (n <= maxChunkSamples); an internal-rate stage
+//   gets the m samples the decimator gave for that chunk (m <= n).
+// - Each stage reads only its own small controls struct (TailControls, WetToneControls,
+//   WetEqControls, ShapingControls, TailLoudnessControls) or plain values, filled by the engine from
+//   the block's parameters and its smoother bank; none reads BlockParams.
+//
+// The engine itself: chunks of at most maxChunkSamples through the wet chain, latency alignment of
+// the dry path and the final dry/wet/delta mix.
 class ReverbEngine
 {
 public:
@@ -32,7 +47,7 @@ public:
     // Rebuilds everything rate-dependent, unless prepared before at exactly this rate.
     void prepare(double hostRate);
     // Clears every line, filter and smoother, including the dry path.
-    void reset() noexcept;
+    void clear() noexcept;
 
     // One host block in place. numChannels is the main input bus's channel count.
     void processHostBlock(juce::AudioBuffer<float>& buffer, int numChannels, bool bypassed, const BlockParams& params) noexcept;
@@ -68,7 +83,7 @@ private:
         float shapeLeft[maxChunkSamples], shapeRight[maxChunkSamples];   // S: Shaping delta, aligned
     };
 
-    void clearEngine() noexcept;
+    void clearWetChain() noexcept;
     void processChunk(float* left, float* right, int n, const BlockParams& params, bool bypassed) noexcept;
     MixTargets mixTargets(const BlockParams& params, bool active) const noexcept;
     MixRamps advanceMix(const MixTargets& targets, int n) noexcept;

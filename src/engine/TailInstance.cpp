@@ -1,6 +1,7 @@
 #include "TailInstance.h"
 
 #include "CubicHermite.h"
+#include "HadamardMix.h"
 
 #include <algorithm>
 #include <cmath>
@@ -17,20 +18,6 @@ constexpr float quietLevel = 1.0e-5f;
 float crossover(double rate, double hz)
 {
     return static_cast<float>(1.0 - std::exp(-twoPi * std::min(0.49 * rate, hz) / rate));
-}
-
-// Unnormalised 16-point Walsh-Hadamard transform: stages of stride 1, 2, 4, 8.
-void hadamard(std::array<float, tailLineCount>& z) noexcept
-{
-    for (size_t stride = 1; stride < z.size(); stride *= 2)
-        for (size_t block = 0; block < z.size(); block += 2 * stride)
-            for (size_t j = block; j < block + stride; ++j)
-            {
-                const auto a = z[j];
-                const auto b = z[j + stride];
-                z[j] = a + b;
-                z[j + stride] = a - b;
-            }
 }
 
 float moveToward(float value, float target, float step) noexcept

@@ -83,18 +83,12 @@ float TailLoudness::gainFor(InstanceGain& gain, const CompensationInputs& inputs
     return gain.base * std::pow(10.0f, smoothedDb / 20.0f);
 }
 
-std::array<float, 2> TailLoudness::process(const BlockParams& params, const NetworkControls& controls,
-                                           const LateTail& tail, int n) noexcept
+std::array<float, 2> TailLoudness::process(const TailLoudnessControls& controls, const LateTail& tail, int n) noexcept
 {
     const auto& voicing = voicingFor(controls.character);
-    CompensationInputs inputs { std::clamp(params.decaySeconds, 0.1f, 20.0f),
-                                params.decayLowMultiplier,
-                                std::exp2((std::clamp(params.brightness, 0.0f, 1.0f) - 0.5f) * 4.0f),
-                                voicing.lowDecayMult,
-                                voicing.highDecayMult,
-                                std::clamp(params.lowCutHz, 20.0f, 1000.0f),
-                                voicing.voiceLowPassHz,
-                                0.0 };
+    CompensationInputs inputs { controls.decay,          controls.lowMultiplier,   controls.brightnessFactor,
+                                voicing.lowDecayMult,    voicing.highDecayMult,    controls.lowCutHz,
+                                voicing.voiceLowPassHz,  0.0 };
 
     std::array<float, 2> gains { 1.0f, 1.0f };
     for (int i = 0; i < 2; ++i)
@@ -107,7 +101,7 @@ std::array<float, 2> TailLoudness::process(const BlockParams& params, const Netw
             continue;
         }
         inputs.size = instance.getSize();
-        gains[static_cast<size_t>(i)] = gainFor(gain, inputs, controls.midDecay.end, n);
+        gains[static_cast<size_t>(i)] = gainFor(gain, inputs, controls.midDecay, n);
     }
     return gains;
 }

@@ -1,9 +1,8 @@
 #pragma once
 
-#include "BlockParams.h"
 #include "../dsp/BlockSmoother.h"
 #include "LateTail.h"
-#include "NetworkControls.h"
+#include "TailLoudnessControls.h"
 
 #include <array>
 
@@ -18,8 +17,7 @@ public:
     // The compensation jumps to its target on the next chunk.
     void clear() noexcept;
     // Gains of both instances for a chunk of n host samples; 1 for instances that are not running.
-    std::array<float, 2> process(const BlockParams& params, const NetworkControls& controls, const LateTail& tail,
-                                 int n) noexcept;
+    std::array<float, 2> process(const TailLoudnessControls& controls, const LateTail& tail, int n) noexcept;
 
 private:
     struct CompensationInputs

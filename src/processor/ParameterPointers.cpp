@@ -50,12 +50,12 @@ BlockParams ParameterPointers::snapshot(double hostTempo, bool sendMode, bool le
     p.shapeTransient = load(Param::shapeAttack);
     for (int band = 0; band < wetEqBandCount; ++band)
     {
-        p.eqKind[band] = static_cast<int>(eqKindForChoice(band, load(eqTypeParam(band))));
-        p.eqFrequency[band] = load(eqFreqParam(band));
-        p.eqGain[band] = load(eqGainParam(band));
-        p.eqQ[band] = load(eqQParam(band));
+        p.eq.kind[band] = static_cast<int>(eqKindForChoice(band, load(eqTypeParam(band))));
+        p.eq.frequencyHz[band] = load(eqFreqParam(band));
+        p.eq.gainDb[band] = load(eqGainParam(band));
+        p.eq.q[band] = load(eqQParam(band));
     }
-    p.eqLowPassHz = load(Param::eqLp);
+    p.eq.lowPassHz = load(Param::eqLp);
     p.sendMode = sendMode;
     p.learnListening = learnListening;
     return p;

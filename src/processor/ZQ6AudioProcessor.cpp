@@ -68,7 +68,7 @@ void ZQ6AudioProcessor::prepareToPlay(double sampleRate, int)
 
 void ZQ6AudioProcessor::reset()
 {
-    engine.reset();
+    engine.clear();
 }
 
 double ZQ6AudioProcessor::tailSecondsForRate(double sampleRate) noexcept
