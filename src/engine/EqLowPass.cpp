@@ -24,7 +24,7 @@ void EqLowPass::clear() noexcept
 
 void EqLowPass::process(float* left, float* right, int m, float cutoffHz) noexcept
 {
-    const auto hz = cutoff.advance(std::clamp(cutoffHz, 1000.0f, 20000.0f), m).end;
+    const auto hz = cutoff.advance(clampToRange(Param::eqLp, cutoffHz), m).end;
     const auto off = cutoffHz >= offHz;
     const auto amount = engage.advance(off ? 0.0f : 1.0f, m);
     if (off && amount.end < 1.0e-4f)

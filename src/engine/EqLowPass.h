@@ -1,6 +1,7 @@
 #pragma once
 
 #include "../dsp/BlockSmoother.h"
+#include "../params/ParameterTable.h"
 #include "SvfDesign.h"
 
 namespace zq6
@@ -10,7 +11,7 @@ namespace zq6
 class EqLowPass
 {
 public:
-    static constexpr float offHz = 19999.5f;
+    static constexpr float offHz = lowPassOffHz;
 
     void prepare(double internalRate);
     void clear() noexcept;

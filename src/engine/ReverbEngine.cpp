@@ -53,10 +53,10 @@ ShapingControls shapingControlsFor(const BlockParams& p, const NetworkControls& 
 
 TailLoudnessControls loudnessControlsFor(const BlockParams& p, const NetworkControls& c) noexcept
 {
-    return { std::clamp(p.decaySeconds, 0.1f, 20.0f),
+    return { clampToRange(Param::decay, p.decaySeconds),
              p.decayLowMultiplier,
              std::exp2((clamp01(p.brightness) - 0.5f) * 4.0f),
-             std::clamp(p.lowCutHz, 20.0f, 1000.0f),
+             clampToRange(Param::lowcut, p.lowCutHz),
              c.character,
              c.midDecay.end };
 }
@@ -342,14 +342,14 @@ NetworkControls ReverbEngine::smoothNetwork(const BlockParams& p, int n) noexcep
     c.character = clampCharacter(p.character);
     const auto& voicing = voicingFor(c.character);
     const auto shapingAmount = clamp01(p.shapingAmount);
-    const auto decay = std::clamp(p.decaySeconds, 0.1f, 20.0f);
+    const auto decay = clampToRange(Param::decay, p.decaySeconds);
     const auto brightness = clamp01(p.brightness);
     const auto motion = clamp01(p.motion);
 
     c.sibilanceAmount = smoothers.advance(Control::sibilance, shapingAmount * clamp01(p.shapeSibilance), n);
     c.breathAmount = smoothers.advance(Control::breath, shapingAmount * clamp01(p.shapeBreath), n);
     c.transientAmount = smoothers.advance(Control::transient, shapingAmount * clamp01(p.shapeTransient), n);
-    c.preDelayMs = smoothers.advance(Control::preDelay, std::clamp(p.preDelayMs, 0.0f, PreDelayLine::maximumMs), n);
+    c.preDelayMs = smoothers.advance(Control::preDelay, clampToRange(Param::predelay, p.preDelayMs), n);
 
     c.diffusionMult = smoothers.advance(Control::diffusionMult, voicing.diffusionMult, n);
     c.motionMult = smoothers.advance(Control::motionMult, voicing.motionMult, n);
@@ -368,8 +368,8 @@ NetworkControls ReverbEngine::smoothNetwork(const BlockParams& p, int n) noexcep
     c.voiceLowPassHz = smoothers.advance(Control::voiceLowPass, voicing.voiceLowPassHz, n);
     c.erOrderThreshold = smoothers.advance(Control::erThreshold, voicing.erOrderThreshold, n);
     c.erLowPassHz = smoothers.advance(Control::erLowPass, voicing.erLowPassHz, n);
-    c.width = smoothers.advance(Control::width, std::clamp(p.width, 0.0f, 2.0f), n);
-    c.lowCutHz = smoothers.advance(Control::lowCut, std::clamp(p.lowCutHz, 20.0f, 1000.0f), n);
+    c.width = smoothers.advance(Control::width, clampToRange(Param::width, p.width), n);
+    c.lowCutHz = smoothers.advance(Control::lowCut, clampToRange(Param::lowcut, p.lowCutHz), n);
     c.tiltDb = smoothers.advance(Control::tilt, (brightness - 0.5f) * 16.0f, n);
     c.unmaskAmount = smoothers.advance(Control::unmaskAmount, clamp01(p.unmaskAmount), n);
     c.noErWeight = smoothers.advance(Control::noErWeight, c.character == plate ? 1.0f : 0.0f, n);

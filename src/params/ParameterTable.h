@@ -2,6 +2,7 @@
 
 #include "WetEqBands.h"
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 
@@ -186,6 +187,17 @@ constexpr float defaultOf(Param param)
 {
     return spec(param).defaultValue;
 }
+
+// The value limited to the parameter's range, as the engine reads it.
+constexpr float clampToRange(Param param, float value)
+{
+    return std::clamp(value, spec(param).range.start, spec(param).range.end);
+}
+
+// Levels with a floor sound (and read) as silence at or below this.
+inline constexpr float levelFloorDb = -47.95f;
+// The Wet EQ low-pass is off at or above this.
+inline constexpr float lowPassOffHz = 19999.5f;
 
 // The four parameters of a Wet EQ band, band 0 to 3.
 constexpr Param eqTypeParam(int band) { return static_cast<Param>(static_cast<int>(Param::eq1Type) + 4 * band); }

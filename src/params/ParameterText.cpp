@@ -1,5 +1,7 @@
 #include "ParameterText.h"
 
+#include "ParameterTable.h"
+
 #include <charconv>
 #include <cmath>
 
@@ -77,19 +79,19 @@ float frequencyFromText(const juce::String& text)
 
 juce::String lowPassToText(float value)
 {
-    return value >= 19999.5f ? juce::String("Off") : bandFrequencyToText(value);
+    return value >= lowPassOffHz ? juce::String("Off") : bandFrequencyToText(value);
 }
 
 float lowPassFromText(const juce::String& text)
 {
     if (trimmedLower(text).startsWith("off"))
-        return 20000.0f;
+        return spec(Param::eqLp).range.end;
     return frequencyFromText(text);
 }
 
 juce::String levelToText(float value)
 {
-    if (value <= -47.95f)
+    if (value <= levelFloorDb)
         return "-inf";
     if (std::abs(value) < 0.05f)
         return "0.0";
@@ -100,7 +102,7 @@ float levelFromText(const juce::String& text)
 {
     const auto lower = trimmedLower(text);
     if (lower.contains("inf"))
-        return lower.startsWithChar('+') ? 12.0f : -48.0f;
+        return lower.startsWithChar('+') ? spec(Param::erTrim).range.end : spec(Param::erTrim).range.start;
     return static_cast<float>(leadingNumber(lower));
 }
 } // namespace zq6::paramtext
