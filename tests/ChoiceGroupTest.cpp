@@ -3,8 +3,8 @@
 #include "support/MessagePump.h"
 #include "support/MouseDriver.h"
 #include "support/ShippedUi.h"
-#include "ui/CapSlide.h"
-#include "ui/ChoiceGroup.h"
+#include "ui/controls/CapSlide.h"
+#include "ui/controls/ChoiceGroup.h"
 
 #include <gtest/gtest.h>
 

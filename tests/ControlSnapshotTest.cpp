@@ -7,9 +7,9 @@
 #include "support/MessagePump.h"
 #include "support/ProcessorHarness.h"
 #include "support/ScopedSettingsHome.h"
-#include "ui/ChoiceGroup.h"
-#include "ui/GlassButton.h"
-#include "ui/ZQ6Editor.h"
+#include "ui/controls/ChoiceGroup.h"
+#include "ui/controls/GlassButton.h"
+#include "ui/shell/ZQ6Editor.h"
 
 #include <gtest/gtest.h>
 

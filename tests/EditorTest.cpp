@@ -4,10 +4,10 @@
 #include "support/ScopedSettingsHome.h"
 #include "support/ShippedLayout.h"
 #include "support/ShippedUi.h"
-#include "ui/EditorSettings.h"
-#include "ui/HistoryShortcut.h"
-#include "ui/SizeKeeper.h"
-#include "ui/ZQ6Editor.h"
+#include "ui/shell/EditorSettings.h"
+#include "ui/shell/HistoryShortcut.h"
+#include "ui/shell/SizeKeeper.h"
+#include "ui/shell/ZQ6Editor.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "ui/Layout.h"
+#include "ui/shell/Layout.h"
 
 #include <UiResources.h>
 #include <gtest/gtest.h>

@@ -6,8 +6,8 @@
 #include "support/ParameterGestures.h"
 #include "support/ProcessorHarness.h"
 #include "support/ScopedSettingsHome.h"
-#include "ui/HelpTable.h"
-#include "ui/ZQ6Editor.h"
+#include "ui/help/HelpTable.h"
+#include "ui/shell/ZQ6Editor.h"
 
 #include <gtest/gtest.h>
 

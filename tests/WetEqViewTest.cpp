@@ -8,9 +8,9 @@
 #include "support/MouseDriver.h"
 #include "support/ParameterGestures.h"
 #include "support/SignalMeasures.h"
-#include "ui/GlassLookAndFeel.h"
-#include "ui/TipPopup.h"
-#include "ui/WetEqView.h"
+#include "ui/shell/GlassLookAndFeel.h"
+#include "ui/help/TipPopup.h"
+#include "ui/views/WetEqView.h"
 
 #include <UiResources.h>
 #include <gtest/gtest.h>

@@ -9,7 +9,7 @@
 #include "../state/StateTree.h"
 #include "../learn/SourcePresets.h"
 #include "LearnSnapshotAction.h"
-#include "../ui/ZQ6Editor.h"
+#include "../ui/shell/ZQ6Editor.h"
 #include "../params/ParameterIds.h"
 #include "ParameterLayout.h"
 

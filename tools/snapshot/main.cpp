@@ -4,7 +4,7 @@
 // kept in a throw-away folder, so a snapshot never changes the user's own.
 
 #include "processor/ZQ6AudioProcessor.h"
-#include "ui/ZQ6Editor.h"
+#include "ui/shell/ZQ6Editor.h"
 
 #include <cstdlib>
 #include <iostream>
