@@ -1,7 +1,7 @@
 // Each iteration processes one second of stereo noise in blocks of 256, so the reported CPU time
 // is CPU time per second of audio. juce::dsp::Reverb on the same input is the baseline.
 #include "engine/LateTail.h"
-#include "processor/ParameterIds.h"
+#include "params/ParameterIds.h"
 #include "processor/ZQ6AudioProcessor.h"
 
 #include <benchmark/benchmark.h>
@@ -9,6 +9,8 @@
 
 namespace
 {
+namespace pid = zq6::pid;
+
 constexpr int blockSize = 256;
 
 juce::AudioBuffer<float> makeNoise(double rate)
@@ -77,11 +79,12 @@ void BM_LateTail(benchmark::State& state)
     tail.prepare(rate);
     const auto noise = makeNoise(rate);
     const zq6::TailControls controls;
-    float outLeft[32], outRight[32];
+    constexpr auto chunk = zq6::maxChunkSamples;
+    float outLeft[chunk], outRight[chunk];
     for (auto _ : state)
-        for (int start = 0; start + 32 <= noise.getNumSamples(); start += 32)
+        for (int start = 0; start + chunk <= noise.getNumSamples(); start += chunk)
         {
-            tail.process(noise.getReadPointer(0, start), noise.getReadPointer(1, start), outLeft, outRight, 32, controls);
+            tail.process(noise.getReadPointer(0, start), noise.getReadPointer(1, start), outLeft, outRight, chunk, controls);
             benchmark::DoNotOptimize(outLeft[0]);
         }
     state.counters["realtime_x"] = benchmark::Counter(1.0, benchmark::Counter::kIsIterationInvariantRate);
@@ -94,22 +97,22 @@ void BM_ZQ6_Defaults(benchmark::State& state)
 
 void BM_ZQ6_WetEqAllBands(benchmark::State& state)
 {
-    runZq6(state, { { "eq1_gain", 4.0f }, { "eq2_gain", -3.0f }, { "eq3_gain", 2.0f }, { "eq4_gain", -5.0f }, { "eq_lp", 9000.0f } });
+    runZq6(state, { { pid::eqGain[0], 4.0f }, { pid::eqGain[1], -3.0f }, { pid::eqGain[2], 2.0f }, { pid::eqGain[3], -5.0f }, { pid::eqLp, 9000.0f } });
 }
 
 void BM_ZQ6_Unmask(benchmark::State& state)
 {
-    runZq6(state, { { "clean_unmask", 1.0f } });
+    runZq6(state, { { pid::cleanUnmask, 1.0f } });
 }
 
 void BM_ZQ6_Shaping(benchmark::State& state)
 {
-    runZq6(state, { { "clean_shaping", 1.0f } });
+    runZq6(state, { { pid::cleanShaping, 1.0f } });
 }
 
 void BM_ZQ6_UnmaskAndShaping(benchmark::State& state)
 {
-    runZq6(state, { { "clean_unmask", 1.0f }, { "clean_shaping", 1.0f } });
+    runZq6(state, { { pid::cleanUnmask, 1.0f }, { pid::cleanShaping, 1.0f } });
 }
 
 constexpr auto ms = benchmark::kMillisecond;

@@ -1,5 +1,5 @@
 #include "support/ShippedUi.h"
-#include "ui/BandsView.h"
+#include "ui/views/BandsView.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "processor/ParameterIds.h"
+#include "params/ParameterIds.h"
 #include "processor/ZQ6AudioProcessor.h"
 #include "state/LearnBaseline.h"
 

@@ -4,9 +4,9 @@
 #include "support/MouseDriver.h"
 #include "support/ScopedSettingsHome.h"
 #include "support/ShippedUi.h"
-#include "ui/CapButton.h"
-#include "ui/HelpTable.h"
-#include "ui/ZQ6Editor.h"
+#include "ui/controls/CapButton.h"
+#include "ui/help/HelpTable.h"
+#include "ui/shell/ZQ6Editor.h"
 
 #include <gtest/gtest.h>
 

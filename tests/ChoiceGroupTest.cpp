@@ -1,11 +1,11 @@
-#include "processor/ParameterIds.h"
+#include "params/ParameterIds.h"
 #include "processor/ZQ6AudioProcessor.h"
 #include "support/DisplayCheck.h"
 #include "support/MessagePump.h"
 #include "support/MouseDriver.h"
 #include "support/ShippedUi.h"
-#include "ui/CapSlide.h"
-#include "ui/ChoiceGroup.h"
+#include "ui/controls/CapSlide.h"
+#include "ui/controls/ChoiceGroup.h"
 
 #include <gtest/gtest.h>
 

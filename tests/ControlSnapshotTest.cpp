@@ -2,14 +2,14 @@
 // main states into PNG files for review. Runs only when ZQ6_SNAPSHOT_DIR names a folder.
 
 #include "help/FeedbackDialog.h"
-#include "processor/ParameterIds.h"
+#include "params/ParameterIds.h"
 #include "processor/ZQ6AudioProcessor.h"
 #include "support/MessagePump.h"
 #include "support/ProcessorHarness.h"
 #include "support/ScopedSettingsHome.h"
-#include "ui/ChoiceGroup.h"
-#include "ui/GlassButton.h"
-#include "ui/ZQ6Editor.h"
+#include "ui/controls/ChoiceGroup.h"
+#include "ui/controls/GlassButton.h"
+#include "ui/shell/ZQ6Editor.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 #include "clean/ShapingProcessor.h"
-#include "processor/ParameterIds.h"
+#include "params/ParameterIds.h"
 #include "support/ProcessorHarness.h"
 #include "support/TestSignals.h"
 
@@ -35,19 +35,18 @@ juce::AudioBuffer<float> expectedShapingDelta(const juce::AudioBuffer<float>& in
 {
     ShapingProcessor shaping;
     shaping.prepare(rate);
-    BlockParams params;
-    params.shapingAmount = 1.0f;
-    params.deltaShaping = true;
-    NetworkControls controls;
-    controls.sibilanceAmount = controls.breathAmount = controls.transientAmount = { 1.0f, 1.0f };
+    ShapingControls controls;
+    controls.active = true;
+    controls.deltaListening = true;
+    controls.sibilance = controls.breath = controls.transient = { 1.0f, 1.0f };
 
     auto feed = in;
     juce::AudioBuffer<float> delta(2, in.getNumSamples());
-    for (int start = 0; start < in.getNumSamples(); start += ShapingProcessor::maxChunk)
+    for (int start = 0; start < in.getNumSamples(); start += maxChunkSamples)
     {
-        const auto n = std::min(ShapingProcessor::maxChunk, in.getNumSamples() - start);
+        const auto n = std::min(maxChunkSamples, in.getNumSamples() - start);
         shaping.process(feed.getWritePointer(0, start), feed.getWritePointer(1, start), delta.getWritePointer(0, start),
-                        delta.getWritePointer(1, start), n, params, controls);
+                        delta.getWritePointer(1, start), n, controls);
     }
     const auto delay = latency - shaping.getLatencySamples();
     juce::AudioBuffer<float> aligned(2, in.getNumSamples());

@@ -1,3 +1,4 @@
+#include "dsp/ChunkSize.h"
 #include "engine/EarlyReflections.h"
 #include "support/SignalMeasures.h"
 
@@ -13,7 +14,7 @@ namespace zq6::test
 namespace
 {
 constexpr double rate = 48000.0;
-constexpr int chunk = 32;
+constexpr int chunk = maxChunkSamples;
 // The normalisation gain starts at 0 after a clear; inputs start once it has settled.
 constexpr int settle = 64 * chunk;
 

@@ -1,13 +1,13 @@
-#include "processor/ParameterIds.h"
+#include "params/ParameterIds.h"
 #include "processor/ZQ6AudioProcessor.h"
 #include "support/MessagePump.h"
 #include "support/ScopedSettingsHome.h"
 #include "support/ShippedLayout.h"
 #include "support/ShippedUi.h"
-#include "ui/EditorSettings.h"
-#include "ui/HistoryShortcut.h"
-#include "ui/SizeKeeper.h"
-#include "ui/ZQ6Editor.h"
+#include "ui/shell/EditorSettings.h"
+#include "ui/shell/HistoryShortcut.h"
+#include "ui/shell/SizeKeeper.h"
+#include "ui/shell/ZQ6Editor.h"
 
 #include <gtest/gtest.h>
 

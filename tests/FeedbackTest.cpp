@@ -213,7 +213,7 @@ TEST_F(FeedbackTest, LateReplyToAClosedFormIsDropped)
     form.reset();
     server.release();
     ASSERT_TRUE(zq6::test::pumpMessagesUntil([] { return quil::web::detachedJobCount() == 0; }));
-    juce::MessageManager::getInstance()->runDispatchLoopUntil(50);
+    zq6::test::pumpMessages(50);
 
     EXPECT_EQ(changes, changesBeforeClosing);
 }

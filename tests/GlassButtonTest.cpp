@@ -1,9 +1,9 @@
 #include "support/DisplayCheck.h"
 #include "support/MouseDriver.h"
 #include "support/ShippedUi.h"
-#include "ui/DeltaIcon.h"
-#include "ui/GlassButton.h"
-#include "ui/LearnButtonFace.h"
+#include "ui/controls/DeltaIcon.h"
+#include "ui/controls/GlassButton.h"
+#include "ui/controls/LearnButtonFace.h"
 
 #include <gtest/gtest.h>
 

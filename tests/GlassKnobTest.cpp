@@ -2,7 +2,7 @@
 #include "support/KnobBench.h"
 #include "support/MessagePump.h"
 
-#include "ui/HelpTable.h"
+#include "ui/help/HelpTable.h"
 
 #include <gtest/gtest.h>
 

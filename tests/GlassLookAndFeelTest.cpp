@@ -1,4 +1,4 @@
-#include "ui/GlassLookAndFeel.h"
+#include "ui/shell/GlassLookAndFeel.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
-#include "processor/ParameterIds.h"
+#include "params/ParameterIds.h"
 #include "processor/ZQ6AudioProcessor.h"
 #include "support/ScopedSettingsHome.h"
-#include "ui/HelpTable.h"
-#include "ui/TipPopup.h"
-#include "ui/ZQ6Editor.h"
+#include "ui/help/HelpTable.h"
+#include "ui/help/TipPopup.h"
+#include "ui/shell/ZQ6Editor.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "processor/ParameterIds.h"
+#include "params/ParameterIds.h"
 #include "state/DocumentLimits.h"
 #include "support/AllocationGuard.h"
 #include "support/CraftedStates.h"

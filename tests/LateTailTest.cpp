@@ -1,5 +1,5 @@
 #include "engine/LateTail.h"
-#include "processor/ParameterIds.h"
+#include "params/ParameterIds.h"
 #include "support/DecayAnalysis.h"
 #include "support/ProcessorHarness.h"
 
@@ -55,12 +55,12 @@ protected:
     void run(juce::AudioBuffer<float>& buffer, const ChunkHook& beforeChunk = {}, const ChunkHook& afterChunk = {})
     {
         const juce::ScopedNoDenormals noDenormals;
-        for (int start = 0; start < buffer.getNumSamples(); start += LateTail::maximumChunk)
+        for (int start = 0; start < buffer.getNumSamples(); start += maxChunkSamples)
         {
-            const auto m = std::min(LateTail::maximumChunk, buffer.getNumSamples() - start);
+            const auto m = std::min(maxChunkSamples, buffer.getNumSamples() - start);
             if (beforeChunk)
                 beforeChunk(start);
-            float left[LateTail::maximumChunk], right[LateTail::maximumChunk];
+            float left[maxChunkSamples], right[maxChunkSamples];
             tail.process(buffer.getReadPointer(0, start), buffer.getReadPointer(1, start), left, right, m, controls);
             std::copy(left, left + m, buffer.getWritePointer(0, start));
             std::copy(right, right + m, buffer.getWritePointer(1, start));
@@ -127,7 +127,7 @@ TEST_F(LateTailTest, ASwitchWithinAQuarterSecondOfTheLastWaitsAndHurriesTheOldes
     EXPECT_GE(hurried, firstSwitch + samples(0.25)) << "the ringing tail is cut only when a switch is due";
     EXPECT_GE(secondSwitch, firstSwitch + samples(0.25));
     // 30 ms fade, 16 chunks of clearing, then the switch.
-    EXPECT_LE(secondSwitch, firstSwitch + samples(0.25 + 0.03) + 18 * LateTail::maximumChunk);
+    EXPECT_LE(secondSwitch, firstSwitch + samples(0.25 + 0.03) + 18 * maxChunkSamples);
     EXPECT_EQ(tail.getActiveIndex(), 0);
 }
 

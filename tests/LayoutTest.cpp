@@ -1,6 +1,6 @@
 #include "support/ShippedUi.h"
-#include "ui/GlassLookAndFeel.h"
-#include "ui/Layout.h"
+#include "ui/shell/GlassLookAndFeel.h"
+#include "ui/shell/Layout.h"
 
 #include <UiResources.h>
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 #include "learn/LearnTargets.h"
-#include "processor/ParameterIds.h"
+#include "params/ParameterIds.h"
 #include "state/LearnBaseline.h"
 #include "support/ParameterGestures.h"
 #include "support/LearnPlayer.h"

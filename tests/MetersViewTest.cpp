@@ -1,7 +1,7 @@
 #include "support/ProcessorHarness.h"
 #include "support/ShippedUi.h"
 #include "support/TestSignals.h"
-#include "ui/MetersView.h"
+#include "ui/views/MetersView.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 #include "learn/LearnMenus.h"
-#include "processor/ParameterIds.h"
+#include "params/ParameterIds.h"
 #include "support/DisplayCheck.h"
 #include "support/LearnPlayer.h"
 #include "support/MessagePump.h"
@@ -7,9 +7,9 @@
 #include "support/ParameterGestures.h"
 #include "support/ProcessorHarness.h"
 #include "support/ScopedSettingsHome.h"
-#include "ui/GlassLookAndFeel.h"
-#include "ui/HelpTable.h"
-#include "ui/ZQ6Editor.h"
+#include "ui/help/HelpTable.h"
+#include "ui/shell/GlassLookAndFeel.h"
+#include "ui/shell/ZQ6Editor.h"
 
 #include <gtest/gtest.h>
 

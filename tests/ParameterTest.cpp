@@ -1,4 +1,5 @@
-#include "processor/ParameterIds.h"
+#include "params/EffectiveTimes.h"
+#include "params/ParameterIds.h"
 #include "processor/ParameterLayout.h"
 #include "processor/ZQ6AudioProcessor.h"
 

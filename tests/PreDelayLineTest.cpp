@@ -1,3 +1,4 @@
+#include "dsp/ChunkSize.h"
 #include "engine/PreDelayLine.h"
 
 #include <gtest/gtest.h>
@@ -10,7 +11,7 @@ namespace zq6::test
 namespace
 {
 // Runs input through a fresh line at a constant delay, chunk by chunk.
-std::vector<float> delayed(const std::vector<float>& input, double rate, double delaySamples, int chunk = 32)
+std::vector<float> delayed(const std::vector<float>& input, double rate, double delaySamples, int chunk = maxChunkSamples)
 {
     PreDelayLine line;
     line.prepare(rate);

@@ -1,4 +1,4 @@
-#include "processor/ParameterIds.h"
+#include "params/ParameterIds.h"
 #include "support/ProcessorHarness.h"
 
 #include <gtest/gtest.h>

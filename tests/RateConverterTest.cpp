@@ -1,3 +1,4 @@
+#include "dsp/ChunkSize.h"
 #include "engine/RateConverter.h"
 #include "engine/ReverbEngine.h"
 
@@ -14,10 +15,10 @@ namespace
 std::vector<float> roundTrip(RateConverter& converter, const std::vector<float>& input)
 {
     std::vector<float> output(input.size());
-    float down[32], downRight[32], outRight[32];
-    for (size_t start = 0; start < input.size(); start += 32)
+    float down[maxChunkSamples], downRight[maxChunkSamples], outRight[maxChunkSamples];
+    for (size_t start = 0; start < input.size(); start += maxChunkSamples)
     {
-        const auto n = static_cast<int>(std::min<size_t>(32, input.size() - start));
+        const auto n = static_cast<int>(std::min<size_t>(maxChunkSamples, input.size() - start));
         const auto m = converter.decimate(&input[start], &input[start], n, down, downRight);
         converter.interpolate(down, downRight, m);
         converter.read(&output[start], outRight, n);
@@ -135,7 +136,7 @@ TEST(RateConverter, ShortChunksNeverReadAheadOfTheWriter)
     impulse[200] = 1.0f;
     // Chunks of 1, 3, 5 ... samples: the output must equal the one from whole chunks.
     std::vector<float> output(impulse.size());
-    float down[32], downRight[32], outRight[32];
+    float down[maxChunkSamples], downRight[maxChunkSamples], outRight[maxChunkSamples];
     size_t start = 0;
     for (int n = 1; start < impulse.size(); n = n % 31 + 2)
     {

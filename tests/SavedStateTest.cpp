@@ -1,4 +1,4 @@
-#include "processor/ParameterIds.h"
+#include "params/ParameterIds.h"
 #include "state/LearnBaseline.h"
 #include "support/HistoryFixture.h"
 #include "support/LearnedResult.h"

@@ -1,4 +1,5 @@
 #include "clean/ShapingProcessor.h"
+#include "dsp/ChunkSize.h"
 #include "support/AllocationGuard.h"
 #include "support/ProcessorHarness.h"
 #include "support/TestSignals.h"
@@ -11,7 +12,7 @@ namespace zq6::test
 {
 namespace
 {
-constexpr int chunk = 32;
+constexpr int chunk = maxChunkSamples;
 
 struct Shares
 {
@@ -26,14 +27,11 @@ public:
 
     void set(Shares s, bool listening = true)
     {
-        params.shapingAmount = s.amount;
-        params.shapeSibilance = s.sibilance;
-        params.shapeBreath = s.breath;
-        params.shapeTransient = s.transient;
-        params.deltaShaping = listening;
-        controls.sibilanceAmount = { s.amount * s.sibilance, s.amount * s.sibilance };
-        controls.breathAmount = { s.amount * s.breath, s.amount * s.breath };
-        controls.transientAmount = { s.amount * s.transient, s.amount * s.transient };
+        controls.active = ShapingProcessor::isActive(s.amount, s.sibilance, s.breath, s.transient);
+        controls.deltaListening = listening;
+        controls.sibilance = { s.amount * s.sibilance, s.amount * s.sibilance };
+        controls.breath = { s.amount * s.breath, s.amount * s.breath };
+        controls.transient = { s.amount * s.transient, s.amount * s.transient };
     }
 
     // Shapes `feed` in place from sample `from` on and writes the delta; both stereo.
@@ -43,7 +41,7 @@ public:
         {
             const auto n = std::min(chunk, feed.getNumSamples() - start);
             shaping.process(feed.getWritePointer(0, start), feed.getWritePointer(1, start), delta.getWritePointer(0, start),
-                            delta.getWritePointer(1, start), n, params, controls);
+                            delta.getWritePointer(1, start), n, controls);
         }
     }
 
@@ -61,8 +59,7 @@ public:
 
     double rate;
     ShapingProcessor shaping;
-    BlockParams params;
-    NetworkControls controls;
+    ShapingControls controls;
 };
 
 juce::AudioBuffer<float> sum(const juce::AudioBuffer<float>& a, const juce::AudioBuffer<float>& b)

@@ -1,7 +1,7 @@
 #include "ParameterTree.h"
 #include "learn/LearnTargets.h"
 #include "learn/SourcePresets.h"
-#include "processor/ParameterIds.h"
+#include "params/ParameterIds.h"
 #include "processor/ZQ6AudioProcessor.h"
 #include "state/LearnBaseline.h"
 #include "support/LearnedResult.h"

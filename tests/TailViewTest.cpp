@@ -1,10 +1,10 @@
 #include "engine/CharacterVoicing.h"
-#include "processor/ParameterIds.h"
+#include "params/ParameterIds.h"
 #include "support/ProcessorHarness.h"
 #include "support/ShippedUi.h"
-#include "ui/InstrumentWindow.h"
-#include "ui/TailInputReader.h"
-#include "ui/ValueNoise.h"
+#include "ui/views/InstrumentWindow.h"
+#include "ui/views/TailInputReader.h"
+#include "ui/shell/ValueNoise.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "processor/ZQ6AudioProcessor.h"
 #include "support/ScopedSettingsHome.h"
-#include "ui/DelayedTooltipWindow.h"
-#include "ui/ZQ6Editor.h"
+#include "ui/help/DelayedTooltipWindow.h"
+#include "ui/shell/ZQ6Editor.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,5 @@
 #include "clean/UnmaskProcessor.h"
+#include "dsp/ChunkSize.h"
 #include "engine/ReverbEngine.h"
 #include "support/AllocationGuard.h"
 #include "support/ProcessorHarness.h"
@@ -12,7 +13,7 @@ namespace zq6::test
 {
 namespace
 {
-constexpr int chunk = 32;
+constexpr int chunk = maxChunkSamples;
 
 juce::AudioBuffer<float> scaled(const juce::AudioBuffer<float>& in, float gain)
 {

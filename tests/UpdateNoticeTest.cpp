@@ -5,7 +5,7 @@
 #include "support/MessagePump.h"
 #include "support/MouseDriver.h"
 #include "support/ScopedSettingsHome.h"
-#include "ui/ZQ6Editor.h"
+#include "ui/shell/ZQ6Editor.h"
 #include "update/UpdateNotice.h"
 #include "update/UpdateRules.h"
 #include "web/DetachedJobs.h"

@@ -1,12 +1,12 @@
 #include "support/ProcessorHarness.h"
 #include "support/ShippedUi.h"
-#include "processor/ParameterIds.h"
-#include "ui/BakedImageData.h"
-#include "ui/BandsView.h"
-#include "ui/InstrumentWindow.h"
-#include "ui/MetersView.h"
-#include "ui/Palette.h"
-#include "ui/TailInputReader.h"
+#include "params/ParameterIds.h"
+#include "ui/shell/BakedImageData.h"
+#include "ui/views/BandsView.h"
+#include "ui/views/InstrumentWindow.h"
+#include "ui/views/MetersView.h"
+#include "ui/shell/Palette.h"
+#include "ui/views/TailInputReader.h"
 
 #include <gtest/gtest.h>
 

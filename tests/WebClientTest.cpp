@@ -283,7 +283,7 @@ TEST_F(PostJsonTest, NoCallbackAfterTheLastProcessorIsGone)
     liveness.reset();
 
     ASSERT_TRUE(zq6::test::pumpMessagesUntil([] { return quil::web::detachedJobCount() == 0; }));
-    juce::MessageManager::getInstance()->runDispatchLoopUntil(50);
+    zq6::test::pumpMessages(50);
     EXPECT_FALSE(called);
 }
 

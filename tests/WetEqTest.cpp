@@ -1,6 +1,7 @@
+#include "dsp/ChunkSize.h"
 #include "engine/SvfDesign.h"
 #include "engine/WetEq.h"
-#include "processor/WetEqBands.h"
+#include "params/WetEqBands.h"
 #include "support/SignalMeasures.h"
 
 #include <gtest/gtest.h>
@@ -15,7 +16,7 @@ namespace zq6::test
 namespace
 {
 constexpr double rate = 48000.0;
-constexpr int chunk = 32;
+constexpr int chunk = maxChunkSamples;
 constexpr int ms = 48;
 
 struct Stereo
@@ -24,7 +25,7 @@ struct Stereo
 };
 
 // Runs a signal on both sides through a fresh Wet EQ; paramsAt gives the chunk's parameters.
-Stereo equalise(const std::vector<float>& input, const std::function<BlockParams(int)>& paramsAt)
+Stereo equalise(const std::vector<float>& input, const std::function<WetEqControls(int)>& paramsAt)
 {
     WetEq eq;
     eq.prepare(rate);
@@ -37,20 +38,20 @@ Stereo equalise(const std::vector<float>& input, const std::function<BlockParams
     return out;
 }
 
-BlockParams band(int index, int choice, float hz, float gainDb, float q)
+WetEqControls band(int index, int choice, float hz, float gainDb, float q)
 {
-    BlockParams p;
-    p.eqKind[index] = static_cast<int>(eqKindForChoice(index, static_cast<float>(choice)));
-    p.eqFrequency[index] = hz;
-    p.eqGain[index] = gainDb;
-    p.eqQ[index] = q;
+    WetEqControls p;
+    p.kind[index] = static_cast<int>(eqKindForChoice(index, static_cast<float>(choice)));
+    p.frequencyHz[index] = hz;
+    p.gainDb[index] = gainDb;
+    p.q[index] = q;
     return p;
 }
 
-BlockParams lowPass(float hz)
+WetEqControls lowPass(float hz)
 {
-    BlockParams p;
-    p.eqLowPassHz = hz;
+    WetEqControls p;
+    p.lowPassHz = hz;
     return p;
 }
 
@@ -89,7 +90,7 @@ double rmsDifference(const std::vector<float>& a, const std::vector<float>& b, i
     return std::sqrt(sum / (to - from));
 }
 
-std::function<BlockParams(int)> switchedAt(int sample, BlockParams before, BlockParams after)
+std::function<WetEqControls(int)> switchedAt(int sample, WetEqControls before, WetEqControls after)
 {
     return [=](int start) { return start < sample ? before : after; };
 }
@@ -98,7 +99,7 @@ std::function<BlockParams(int)> switchedAt(int sample, BlockParams before, Block
 struct ResponseCase
 {
     const char* name;
-    BlockParams params;
+    WetEqControls params;
     SvfDesign design;
 };
 
@@ -134,7 +135,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(WetEq, AllBandsAtZeroAndTheLowPassOffPassTheSignalUnchanged)
 {
     const auto input = noise(4800);
-    const auto out = equalise(input, [](int) { return BlockParams {}; });
+    const auto out = equalise(input, [](int) { return WetEqControls {}; });
     EXPECT_EQ(out.left, input);
     EXPECT_EQ(out.right, input);
 }

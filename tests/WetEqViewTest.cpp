@@ -1,16 +1,17 @@
+#include "dsp/ChunkSize.h"
 #include "engine/BiquadDesign.h"
 #include "engine/WetEq.h"
 #include "engine/WetTone.h"
-#include "processor/ParameterIds.h"
+#include "params/ParameterIds.h"
 #include "processor/ZQ6AudioProcessor.h"
 #include "support/DisplayCheck.h"
 #include "support/MessagePump.h"
 #include "support/MouseDriver.h"
 #include "support/ParameterGestures.h"
 #include "support/SignalMeasures.h"
-#include "ui/GlassLookAndFeel.h"
-#include "ui/TipPopup.h"
-#include "ui/WetEqView.h"
+#include "ui/shell/GlassLookAndFeel.h"
+#include "ui/help/TipPopup.h"
+#include "ui/views/WetEqView.h"
 
 #include <UiResources.h>
 #include <gtest/gtest.h>
@@ -166,16 +167,16 @@ class MeasuredResponse
 public:
     MeasuredResponse(const juce::AudioProcessorValueTreeState& state, double rateToUse) : rate(rateToUse)
     {
-        constexpr int length = 1 << 15, chunk = 32;
-        BlockParams params;
+        constexpr int length = 1 << 15, chunk = maxChunkSamples;
+        WetEqControls params;
         for (int b = 0; b < 4; ++b)
         {
-            params.eqKind[b] = static_cast<int>(eqKindForChoice(b, valueOf(state, pid::eqType[b])));
-            params.eqFrequency[b] = valueOf(state, pid::eqFreq[b]);
-            params.eqGain[b] = valueOf(state, pid::eqGain[b]);
-            params.eqQ[b] = valueOf(state, pid::eqQ[b]);
+            params.kind[b] = static_cast<int>(eqKindForChoice(b, valueOf(state, pid::eqType[b])));
+            params.frequencyHz[b] = valueOf(state, pid::eqFreq[b]);
+            params.gainDb[b] = valueOf(state, pid::eqGain[b]);
+            params.q[b] = valueOf(state, pid::eqQ[b]);
         }
-        params.eqLowPassHz = valueOf(state, pid::eqLp);
+        params.lowPassHz = valueOf(state, pid::eqLp);
 
         std::vector<float> right(length, 0.0f);
         eqImpulse.assign(length, 0.0f);

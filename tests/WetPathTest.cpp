@@ -1,5 +1,5 @@
 #include "engine/ErTapTable.h"
-#include "processor/ParameterIds.h"
+#include "params/ParameterIds.h"
 #include "support/ProcessorHarness.h"
 #include "support/SignalMeasures.h"
 

@@ -25,9 +25,9 @@ Ramp steady(float value)
 // ER weight 1 hands the reflections the whole balance.
 constexpr float fullEr = 1.0f;
 
-NetworkControls controls(float erWeightValue = 0.5f, float noEr = 0.0f, float tiltDb = 0.0f, float lowCutHz = 20.0f)
+WetToneControls controls(float erWeightValue = 0.5f, float noEr = 0.0f, float tiltDb = 0.0f, float lowCutHz = 20.0f)
 {
-    NetworkControls c;
+    WetToneControls c;
     c.erLevel = steady(erWeightValue);
     c.noErWeight = steady(noEr);
     c.midDecay = steady(2.0f);
@@ -48,7 +48,7 @@ struct Output
     std::vector<float> left, right;
 };
 
-Output tone(const Feed& feed, const NetworkControls& c)
+Output tone(const Feed& feed, const WetToneControls& c)
 {
     WetTone wetTone;
     wetTone.prepare(rate);
@@ -76,7 +76,7 @@ struct Responses
     std::vector<float> er, tail;
 };
 
-Responses responses(const NetworkControls& c, int length = 8192)
+Responses responses(const WetToneControls& c, int length = 8192)
 {
     const std::vector<float> silence(static_cast<size_t>(length), 0.0f);
     const auto pulse = impulse(length);

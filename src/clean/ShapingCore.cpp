@@ -11,7 +11,6 @@ constexpr double lowPassHz = 5000.0;
 constexpr double lowPassQ = 0.7071;
 constexpr double bandQ = 1.6;
 constexpr double bandCentresHz[] = { 460.0, 1060.0, 2470.0, 5800.0 };
-constexpr double bandWeights[] = { 287.5, 662.5, 1543.75, 3625.0 }; // each band's width in Hz
 constexpr double bandEnergySeconds = 0.015;
 constexpr float presence = 1.0e-5f;
 constexpr float tiny = 1.0e-18f;
@@ -132,7 +131,7 @@ float ShapingCore::breathTarget(float amount) const noexcept
     double product = 1.0, sum = 0.0;
     for (size_t i = 0; i < bandEnergy.size(); ++i)
     {
-        const auto e = bandEnergy[i] / bandWeights[i] + 1.0e-14;
+        const auto e = bandEnergy[i] / (bandCentresHz[i] / bandQ) + 1.0e-14; // per Hz of the band's width
         product *= e;
         sum += e;
     }

@@ -17,7 +17,7 @@ std::unique_ptr<juce::dsp::Oversampling<float>> makeOversampler()
 {
     auto oversampler = std::make_unique<juce::dsp::Oversampling<float>>(
         2, 1, juce::dsp::Oversampling<float>::filterHalfBandPolyphaseIIR, true);
-    oversampler->initProcessing(ShapingProcessor::maxChunk);
+    oversampler->initProcessing(maxChunkSamples);
     return oversampler;
 }
 
@@ -50,9 +50,9 @@ void ShapingProcessor::prepare(double rate)
         latency = static_cast<int>(std::lround(feedOversampler->getLatencyInSamples()));
         // The up stage's buffer stays put until the next initProcessing, so the core can write
         // the delta straight into it and the oversampler only has to carry it down.
-        const float silence[maxChunk] {};
+        const float silence[maxChunkSamples] {};
         const float* channels[] = { silence, silence };
-        auto up = deltaOversampler->processSamplesUp(juce::dsp::AudioBlock<const float>(channels, 2, maxChunk));
+        auto up = deltaOversampler->processSamplesUp(juce::dsp::AudioBlock<const float>(channels, 2, maxChunkSamples));
         deltaUp[0] = up.getChannelPointer(0);
         deltaUp[1] = up.getChannelPointer(1);
     }
@@ -60,7 +60,7 @@ void ShapingProcessor::prepare(double rate)
     inputHistory.prepare(inputHistoryLength);
     deltaHistory.prepare(deltaHistoryLength);
     const auto warmUpSamples = static_cast<int>(std::ceil(processingRate * warmUpSeconds));
-    warmUpLength = std::min(inputHistoryLength, (warmUpSamples + maxChunk - 1) / maxChunk * maxChunk);
+    warmUpLength = std::min(inputHistoryLength, (warmUpSamples + maxChunkSamples - 1) / maxChunkSamples * maxChunkSamples);
     fadeStep = static_cast<float>(1.0 / (rate * fadeSeconds));
     core.prepare(processingRate);
     clear();
@@ -80,17 +80,17 @@ void ShapingProcessor::clear() noexcept
     wasListening = false;
 }
 
-bool ShapingProcessor::isActive(const BlockParams& p) noexcept
+bool ShapingProcessor::isActive(float amount, float sibilanceShare, float breathShare, float transientShare) noexcept
 {
-    const auto share = std::max({ clamp01(p.shapeSibilance), clamp01(p.shapeBreath), clamp01(p.shapeTransient) });
-    return clamp01(p.shapingAmount) * share > 0.0f;
+    const auto share = std::max({ clamp01(sibilanceShare), clamp01(breathShare), clamp01(transientShare) });
+    return clamp01(amount) * share > 0.0f;
 }
 
 void ShapingProcessor::process(float* left, float* right, float* deltaLeft, float* deltaRight, int n,
-                               const BlockParams& params, const NetworkControls& controls) noexcept
+                               const ShapingControls& controls) noexcept
 {
-    const auto active = isActive(params);
-    const auto listening = params.deltaShaping;
+    const auto active = controls.active;
+    const auto listening = controls.deltaListening;
     if (listening && !wasListening)
         settleDelta();
     wasListening = listening;
@@ -111,7 +111,7 @@ void ShapingProcessor::process(float* left, float* right, float* deltaLeft, floa
     }
 
     if (isOversampling())
-        shapeOversampled(left, right, deltaLeft, deltaRight, n, controls, chunkFade, listening);
+        shapeOversampled(left, right, deltaLeft, deltaRight, n, controls, chunkFade);
     else
         shapeAtRate(left, right, listening ? deltaLeft : nullptr, listening ? deltaRight : nullptr, n, controls,
                     chunkFade);
@@ -119,7 +119,7 @@ void ShapingProcessor::process(float* left, float* right, float* deltaLeft, floa
         zero(deltaLeft, deltaRight, n);
 }
 
-ShapingProcessor::Fade ShapingProcessor::advanceFade(bool active, int n) noexcept
+Ramp ShapingProcessor::advanceFade(bool active, int n) noexcept
 {
     if (!fadeInitialised)
     {
@@ -160,10 +160,10 @@ void ShapingProcessor::settleDelta() noexcept
     if (deltaOversampler == nullptr)
         return;
     deltaOversampler->reset();
-    float scratch[2][maxChunk];
+    float scratch[2][maxChunkSamples];
     float* channels[] = { scratch[0], scratch[1] };
-    juce::dsp::AudioBlock<float> down(channels, 2, maxChunk);
-    const auto piece = 2 * maxChunk;
+    juce::dsp::AudioBlock<float> down(channels, 2, maxChunkSamples);
+    const auto piece = 2 * maxChunkSamples;
     for (int start = deltaHistoryLength - 1; start >= 0; start -= piece)
     {
         for (int k = 0; k < piece; ++k)
@@ -192,10 +192,11 @@ void ShapingProcessor::recordInput(float* left, float* right, int n) noexcept
 }
 
 void ShapingProcessor::shapeOversampled(float* left, float* right, float* deltaLeft, float* deltaRight, int n,
-                                        const NetworkControls& controls, Fade chunkFade, bool listening) noexcept
+                                        const ShapingControls& controls, Ramp chunkFade) noexcept
 {
     float* channels[] = { left, right };
     juce::dsp::AudioBlock<float> block(channels, 2, static_cast<size_t>(n));
+    const auto listening = controls.deltaListening;
     auto up = feedOversampler->processSamplesUp(block);
     shapeAtRate(up.getChannelPointer(0), up.getChannelPointer(1), listening ? deltaUp[0] : nullptr,
                 listening ? deltaUp[1] : nullptr, 2 * n, controls, chunkFade);
@@ -210,7 +211,7 @@ void ShapingProcessor::shapeOversampled(float* left, float* right, float* deltaL
 
 // The core over m samples at the processing rate; delta buffers may be null when nobody listens.
 void ShapingProcessor::shapeAtRate(float* left, float* right, float* deltaLeft, float* deltaRight, int m,
-                                   const NetworkControls& controls, Fade chunkFade) noexcept
+                                   const ShapingControls& controls, Ramp chunkFade) noexcept
 {
     const auto fading = chunkFade.start < 1.0f || chunkFade.end < 1.0f;
     for (int j = 0; j < m; ++j)
@@ -219,8 +220,7 @@ void ShapingProcessor::shapeAtRate(float* left, float* right, float* deltaLeft, 
         const auto r = right[j];
         inputHistory.push(l, r);
 
-        const ShapingAmounts amounts { controls.sibilanceAmount.at(j, m), controls.breathAmount.at(j, m),
-                                       controls.transientAmount.at(j, m) };
+        const ShapingAmounts amounts { controls.sibilance.at(j, m), controls.breath.at(j, m), controls.transient.at(j, m) };
         auto shapedLeft = l;
         auto shapedRight = r;
         core.process(shapedLeft, shapedRight, amounts);
@@ -229,7 +229,7 @@ void ShapingProcessor::shapeAtRate(float* left, float* right, float* deltaLeft, 
         auto removedRight = r - shapedRight;
         if (fading)
         {
-            const auto f = chunkFade.start + (chunkFade.end - chunkFade.start) * static_cast<float>(j + 1) / static_cast<float>(m);
+            const auto f = chunkFade.at(j, m);
             removedLeft *= f;
             removedRight *= f;
         }

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "../engine/BlockParams.h"
-#include "../engine/NetworkControls.h"
+#include "../dsp/ChunkSize.h"
+#include "ShapingControls.h"
 #include "ShapingCore.h"
 #include "StereoHistory.h"
 
@@ -16,7 +16,9 @@ namespace zq6
 class ShapingProcessor
 {
 public:
-    static constexpr int maxChunk = 32;
+    // Shaping runs while the amount and at least one stage's share are above 0; arguments as the
+    // parameters hold them.
+    static bool isActive(float amount, float sibilanceShare, float breathShare, float transientShare) noexcept;
 
     void prepare(double hostRate);
     void clear() noexcept;
@@ -26,26 +28,21 @@ public:
 
     // In place on the feed; writes what was removed into the delta buffers while Delta Shaping
     // listens, else zeros.
-    void process(float* left, float* right, float* deltaLeft, float* deltaRight, int n, const BlockParams& params,
-                 const NetworkControls& controls) noexcept;
+    void process(float* left, float* right, float* deltaLeft, float* deltaRight, int n,
+                 const ShapingControls& controls) noexcept;
 
 private:
-    struct Fade
-    {
-        float start, end;
-    };
     using Oversampler = juce::dsp::Oversampling<float>;
 
-    static bool isActive(const BlockParams& params) noexcept;
-    Fade advanceFade(bool active, int n) noexcept;
+    Ramp advanceFade(bool active, int n) noexcept;
     void switchOff() noexcept;
     void warmUp() noexcept;
     void settleDelta() noexcept;
     void recordInput(float* left, float* right, int n) noexcept;
     void shapeOversampled(float* left, float* right, float* deltaLeft, float* deltaRight, int n,
-                          const NetworkControls& controls, Fade fade, bool listening) noexcept;
+                          const ShapingControls& controls, Ramp fade) noexcept;
     void shapeAtRate(float* left, float* right, float* deltaLeft, float* deltaRight, int m,
-                     const NetworkControls& controls, Fade fade) noexcept;
+                     const ShapingControls& controls, Ramp fade) noexcept;
 
     double hostRate = 48000.0;
     int latency = 0;

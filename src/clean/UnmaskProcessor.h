@@ -1,6 +1,6 @@
 #pragma once
 
-#include "../engine/BlockSmoother.h"
+#include "../dsp/Ramp.h"
 #include "UnmaskBands.h"
 #include "UnmaskReduction.h"
 

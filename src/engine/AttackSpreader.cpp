@@ -10,14 +10,16 @@ namespace
 {
 constexpr std::array<double, AttackSpreader::tapCount> makeTapTimes()
 {
-    constexpr double spacingMs = 5.175983436853002;
+    // Each tap sits within +-0.3 spacings of its place, so the last one lands at maximumMs at most.
+    constexpr double jitter = 0.6;
+    constexpr double spacingMs = AttackSpreader::maximumMs / (AttackSpreader::tapCount - 1 + jitter / 2);
     std::array<double, AttackSpreader::tapCount> times {};
     std::uint32_t state = 0x92d68ca2u;
     for (int j = 1; j < AttackSpreader::tapCount; ++j)
     {
         state = state * 1664525u + 1013904223u;
         const auto u = static_cast<double>(state >> 8) / 16777216.0;
-        times[static_cast<size_t>(j)] = (j + 0.6 * (u - 0.5)) * spacingMs;
+        times[static_cast<size_t>(j)] = (j + jitter * (u - 0.5)) * spacingMs;
     }
     return times;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "../params/ParameterTable.h"
 #include "DelayRing.h"
 
 #include <array>
@@ -12,7 +13,7 @@ class AttackSpreader
 {
 public:
     static constexpr int tapCount = 49;
-    static constexpr float maximumMs = 250.0f;
+    static constexpr float maximumMs = spec(Param::attack).range.end;
     using Gains = std::array<float, tapCount>;
 
     // Tap times in ms: evenly spread over 0 to 250 ms with a fixed jitter.

@@ -1,6 +1,6 @@
 #include "EarlyReflections.h"
 
-#include "ChunkSize.h"
+#include "../dsp/ChunkSize.h"
 
 #include <algorithm>
 #include <cmath>
@@ -9,7 +9,7 @@ namespace zq6
 {
 namespace
 {
-constexpr float fadeSeconds = 0.05f;
+constexpr float fadeSeconds = EarlyReflections::sizeFadeMs / 1000.0f;
 constexpr float activeWeight = 1.0e-4f;
 constexpr float orderFadeWidth = 0.15f;
 
@@ -18,11 +18,6 @@ void effectiveGains(const ErTap* taps, float orderThreshold, float* gains) noexc
 {
     for (int i = 0; i < erTapCount; ++i)
         gains[i] = taps[i].gain * std::clamp((orderThreshold - taps[i].order) / orderFadeWidth + 1.0f, 0.0f, 1.0f);
-}
-
-float rampAt(float start, float end, int i, int m) noexcept
-{
-    return start + (end - start) * static_cast<float>(i + 1) / static_cast<float>(m);
 }
 } // namespace
 
@@ -166,12 +161,12 @@ void EarlyReflections::renderSide(int character, int side, float orderThreshold,
         float next[maxChunkSamples] {};
         renderTaps(taps, gains, nextSize, next, m);
         for (int i = 0; i < m; ++i)
-            current[i] += (next[i] - current[i]) * rampAt(sizeProgress.start, sizeProgress.end, i, m);
+            current[i] += (next[i] - current[i]) * sizeProgress.at(i, m);
     }
 
     const auto& weight = weights[character];
     for (int i = 0; i < m; ++i)
-        sum[i] += current[i] * rampAt(weight.start, weight.end, i, m);
+        sum[i] += current[i] * weight.at(i, m);
 }
 
 void EarlyReflections::renderTaps(const ErTap* taps, const float* gains, float size, float* out, int m) const noexcept

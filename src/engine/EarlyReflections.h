@@ -1,5 +1,6 @@
 #pragma once
 
+#include "../dsp/Ramp.h"
 #include "ErTapTable.h"
 
 #include <vector>
@@ -13,6 +14,8 @@ class EarlyReflections
 {
 public:
     static constexpr int characterCount = 4;
+    // A size change crossfades the old taps into the new over this long.
+    static constexpr float sizeFadeMs = 50.0f;
 
     void prepare(double internalRate);
     void clear() noexcept;
@@ -20,11 +23,6 @@ public:
                  float orderThreshold, float lowPassHz) noexcept;
 
 private:
-    struct Fade
-    {
-        float start, end;
-    };
-
     void advanceSize(float sizeFactor, int m) noexcept;
     void advanceWeights(int character, int m) noexcept;
     void updateNormalisation(float orderThreshold) noexcept;
@@ -42,9 +40,9 @@ private:
 
     float currentSize = 1.0f, nextSize = 1.0f;
     bool sizeFading = false;
-    Fade sizeProgress { 0.0f, 0.0f };
+    Ramp sizeProgress { 0.0f, 0.0f };
 
-    Fade weights[characterCount] {};
+    Ramp weights[characterCount] {};
     bool initialised = false;
 
     float normalisation = 0.0f;

@@ -1,6 +1,7 @@
 #include "EqBandFilter.h"
 
-#include "ChunkSize.h"
+#include "../dsp/ChunkSize.h"
+#include "../params/ParameterTable.h"
 
 #include <algorithm>
 #include <cmath>
@@ -9,24 +10,21 @@ namespace zq6
 {
 namespace
 {
-constexpr float tau = 0.025f;
 constexpr double crossfadeSeconds = 0.015;
 } // namespace
 
 void EqBandFilter::prepare(double internalRate)
 {
     rate = internalRate;
-    frequency.setup(rate, tau, true);
-    gain.setup(rate, tau, false);
-    quality.setup(rate, tau, true);
+    for (auto* smoother : { &frequency, &gain, &quality })
+        smoother->prepare(rate);
     clear();
 }
 
 void EqBandFilter::clear() noexcept
 {
-    frequency.reset();
-    gain.reset();
-    quality.reset();
+    for (auto* smoother : { &frequency, &gain, &quality })
+        smoother->clear();
     current = {};
     old = {};
     crossfade = 0.0f;
@@ -37,12 +35,12 @@ void EqBandFilter::process(float* left, float* right, int m, int kind, float fre
                            float q) noexcept
 {
     kind = std::clamp(kind, 0, 2);
-    const auto f = frequency.advance(std::clamp(frequencyHz, 20.0f, 20000.0f), m).end;
-    const auto gainTarget = std::clamp(gainDb, -12.0f, 12.0f);
+    const auto f = frequency.advance(clampToRange(eqFreqParam(0), frequencyHz), m).end;
+    const auto gainTarget = clampToRange(eqGainParam(0), gainDb);
     auto g = gain.advance(gainTarget, m).end;
     if (gainTarget == 0.0f && std::abs(g) <= 1.0e-5f)
         g = 0.0f;
-    const auto bandQ = quality.advance(std::clamp(q, 0.3f, 8.0f), m).end;
+    const auto bandQ = quality.advance(clampToRange(eqQParam(0), q), m).end;
 
     if (g == 0.0f && crossfade <= 0.0f)
     {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "BlockSmoother.h"
+#include "../dsp/BlockSmoother.h"
 #include "SvfDesign.h"
 
 namespace zq6
@@ -28,8 +28,10 @@ private:
     static void reset(Filter& filter, int kind) noexcept;
     static void run(Filter& filter, const SvfDesign& design, float* left, float* right, int m) noexcept;
 
+    static constexpr float smoothingSeconds = 0.025f;
+
     double rate = 48000.0;
-    BlockSmoother frequency, gain, quality;
+    BlockSmoother frequency { smoothingSeconds, true }, gain { smoothingSeconds, false }, quality { smoothingSeconds, true };
     Filter current, old;
     float crossfade = 0.0f;
     bool silent = false;

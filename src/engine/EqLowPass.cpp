@@ -1,6 +1,6 @@
 #include "EqLowPass.h"
 
-#include "ChunkSize.h"
+#include "../dsp/ChunkSize.h"
 
 #include <algorithm>
 
@@ -9,22 +9,22 @@ namespace zq6
 void EqLowPass::prepare(double internalRate)
 {
     rate = internalRate;
-    cutoff.setup(rate, 0.025f, true);
-    engage.setup(rate, 0.02f, false);
+    cutoff.prepare(rate);
+    engage.prepare(rate);
     clear();
 }
 
 void EqLowPass::clear() noexcept
 {
-    cutoff.reset();
-    engage.reset();
+    cutoff.clear();
+    engage.clear();
     designed = false;
     states[0] = states[1] = {};
 }
 
 void EqLowPass::process(float* left, float* right, int m, float cutoffHz) noexcept
 {
-    const auto hz = cutoff.advance(std::clamp(cutoffHz, 1000.0f, 20000.0f), m).end;
+    const auto hz = cutoff.advance(clampToRange(Param::eqLp, cutoffHz), m).end;
     const auto off = cutoffHz >= offHz;
     const auto amount = engage.advance(off ? 0.0f : 1.0f, m);
     if (off && amount.end < 1.0e-4f)

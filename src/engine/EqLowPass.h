@@ -1,6 +1,7 @@
 #pragma once
 
-#include "BlockSmoother.h"
+#include "../dsp/BlockSmoother.h"
+#include "../params/ParameterTable.h"
 #include "SvfDesign.h"
 
 namespace zq6
@@ -10,7 +11,7 @@ namespace zq6
 class EqLowPass
 {
 public:
-    static constexpr float offHz = 19999.5f;
+    static constexpr float offHz = lowPassOffHz;
 
     void prepare(double internalRate);
     void clear() noexcept;
@@ -18,7 +19,7 @@ public:
 
 private:
     double rate = 48000.0;
-    BlockSmoother cutoff, engage;
+    BlockSmoother cutoff { 0.025f, true }, engage { 0.02f, false };
     SvfDesign design;
     bool designed = false;
     SvfState states[2];

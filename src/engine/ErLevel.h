@@ -1,5 +1,7 @@
 #pragma once
 
+#include "../params/ParameterTable.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -9,11 +11,11 @@ namespace zq6
 // angle erWeight * pi / 2, so the level is the ER-to-tail ratio at constant power.
 inline float erWeight(float db)
 {
-    if (db <= -47.95f)
+    if (db <= levelFloorDb)
         return 0.0f;
     if (db == 0.0f)
         return 0.5f;
-    const auto p = std::pow(10.0f, std::clamp(db, -48.0f, 12.0f) / 20.0f);
+    const auto p = std::pow(10.0f, clampToRange(Param::erTrim, db) / 20.0f);
     return std::clamp(std::atan(p) / 1.5707963267948966f, 0.0f, 1.0f);
 }
 } // namespace zq6

@@ -7,14 +7,10 @@ namespace zq6
 {
 namespace
 {
-// Instance sizes outside these bounds would not fit the rings; the tail's own inputs stay inside.
-constexpr double smallestSize = 0.25;
-constexpr double largestSize = 2.3;
 // Size changes this small keep the running instance.
 constexpr double sizeTolerance = 0.002;
 constexpr double switchSpacingSeconds = 0.25;
 constexpr float maximumDiffusion = 0.77f;
-constexpr double maximumModulationSeconds = 0.0012;
 } // namespace
 
 void LateTail::prepare(double internalRate)
@@ -44,9 +40,9 @@ void LateTail::clear() noexcept
 void LateTail::process(const float* left, const float* right, float* outLeft, float* outRight, int m,
                        const TailControls& controls) noexcept
 {
-    for (int start = 0; start < m; start += maximumChunk)
+    for (int start = 0; start < m; start += maxChunkSamples)
     {
-        const auto length = std::min(maximumChunk, m - start);
+        const auto length = std::min(maxChunkSamples, m - start);
         processSlice(left + start, right + start, outLeft + start, outRight + start, length, controls);
     }
 }
@@ -57,19 +53,19 @@ void LateTail::processSlice(const float* left, const float* right, float* outLef
     std::fill(outLeft, outLeft + m, 0.0f);
     std::fill(outRight, outRight + m, 0.0f);
 
-    const auto size = std::isfinite(controls.size) ? std::clamp(controls.size, smallestSize, largestSize) : 1.0;
+    const auto size = std::isfinite(controls.size) ? std::clamp(controls.size, tailSmallestSize, tailLargestSize) : 1.0;
     switchInstances(size);
     for (auto& instance : instances)
         if (instance.isRunning())
             instance.setDecays(controls.lowDecay, controls.midDecay, controls.highDecay);
 
-    float feedLeft[maximumChunk], feedRight[maximumChunk];
+    float feedLeft[maxChunkSamples], feedRight[maxChunkSamples];
     offsetLine.process(left, right, feedLeft, feedRight, m, controls.tailOffsetMs);
     attackSpreader.process(feedLeft, feedRight, m, controls.attackMs);
     diffuser.process(feedLeft, feedRight, m, std::clamp(0.7f * controls.diffusion, 0.0f, maximumDiffusion));
 
-    TailLfoBank::Offsets offsets[maximumChunk];
-    const auto depth = static_cast<float>(rate * maximumModulationSeconds) * std::clamp(controls.modulationDepth, 0.0f, 1.0f);
+    TailLfoBank::Offsets offsets[maxChunkSamples];
+    const auto depth = static_cast<float>(rate * tailMaximumModulationSeconds) * std::clamp(controls.modulationDepth, 0.0f, 1.0f);
     lfos.process(offsets, m, controls.lfoRateHz, depth);
 
     for (int i = 0; i < 2; ++i)

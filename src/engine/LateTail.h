@@ -1,5 +1,6 @@
 #pragma once
 
+#include "../dsp/ChunkSize.h"
 #include "AttackSpreader.h"
 #include "InputDiffuser.h"
 #include "TailControls.h"
@@ -16,7 +17,6 @@ namespace zq6
 class LateTail
 {
 public:
-    static constexpr int maximumChunk = 32;
     static constexpr std::int64_t switchCounterLimit = std::int64_t { 1 } << 40;
 
     void prepare(double internalRate);

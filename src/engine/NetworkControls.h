@@ -1,6 +1,6 @@
 #pragma once
 
-#include "BlockSmoother.h"
+#include "../dsp/Ramp.h"
 
 namespace zq6
 {

@@ -9,7 +9,7 @@ namespace zq6
 {
 void PreDelayLine::prepare(double internalRate)
 {
-    const auto needed = static_cast<int>(std::ceil(0.5 * internalRate)) + 24;
+    const auto needed = static_cast<int>(std::ceil(maximumMs / 1000.0 * internalRate)) + 24;
     int size = 1;
     while (size < needed)
         size <<= 1;

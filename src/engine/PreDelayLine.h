@@ -1,5 +1,7 @@
 #pragma once
 
+#include "../params/ParameterTable.h"
+
 #include <vector>
 
 namespace zq6
@@ -11,6 +13,7 @@ class PreDelayLine
 {
 public:
     static constexpr int readOffset = 2;
+    static constexpr float maximumMs = spec(Param::predelay).range.end;
 
     void prepare(double internalRate);
     void clear() noexcept;

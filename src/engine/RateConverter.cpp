@@ -91,8 +91,8 @@ void RateConverter::prepare(int decimationFactor)
 
     for (auto& side : sides)
     {
-        side.decimatorHistory.assign(static_cast<size_t>(decimatorLength + maxChunk), 0.0f);
-        side.interpolatorHistory.assign(static_cast<size_t>(phaseLength + maxChunk), 0.0f);
+        side.decimatorHistory.assign(static_cast<size_t>(decimatorLength + maxChunkSamples), 0.0f);
+        side.interpolatorHistory.assign(static_cast<size_t>(phaseLength + maxChunkSamples), 0.0f);
     }
     clear();
 }

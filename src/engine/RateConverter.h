@@ -1,5 +1,7 @@
 #pragma once
 
+#include "../dsp/ChunkSize.h"
+
 #include <cstdint>
 #include <vector>
 
@@ -10,8 +12,6 @@ namespace zq6
 class RateConverter
 {
 public:
-    static constexpr int maxChunk = 32;
-
     // factor 1 disables conversion.
     void prepare(int decimationFactor);
     void clear() noexcept;

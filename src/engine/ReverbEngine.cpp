@@ -2,6 +2,7 @@
 
 #include "CharacterVoicing.h"
 #include "ErLevel.h"
+#include "ErTapTable.h"
 
 #include <algorithm>
 #include <cmath>
@@ -12,6 +13,18 @@ namespace
 {
 constexpr int saturation = 1 << 30;
 constexpr float silenceLevel = 1.0e-6f;
+// The size factor 2^((size - 0.5) * 2) at the top of the size range.
+constexpr double largestSizeFactor = 2.0;
+
+// How long after the last input sample the wet chain can still start to sound: the longest
+// pre-delay, attack and tail offset, the latest early reflection at the largest size, and the
+// early reflections' size crossfade.
+double latestWetOnsetSeconds() noexcept
+{
+    return (PreDelayLine::maximumMs + AttackSpreader::maximumMs + TailOffsetLine::maximumMs
+            + largestSizeFactor * erLongestDelayMs() + EarlyReflections::sizeFadeMs)
+           * 0.001;
+}
 
 int saturatingAdd(int counter, int n) noexcept
 {
@@ -30,6 +43,28 @@ float clamp01(float v) noexcept
 {
     return std::clamp(v, 0.0f, 1.0f);
 }
+
+ShapingControls shapingControlsFor(const BlockParams& p, const NetworkControls& c) noexcept
+{
+    return { c.sibilanceAmount, c.breathAmount, c.transientAmount,
+             ShapingProcessor::isActive(p.shapingAmount, p.shapeSibilance, p.shapeBreath, p.shapeTransient),
+             p.deltaShaping };
+}
+
+TailLoudnessControls loudnessControlsFor(const BlockParams& p, const NetworkControls& c) noexcept
+{
+    return { clampToRange(Param::decay, p.decaySeconds),
+             p.decayLowMultiplier,
+             std::exp2((clamp01(p.brightness) - 0.5f) * 4.0f),
+             clampToRange(Param::lowcut, p.lowCutHz),
+             c.character,
+             c.midDecay.end };
+}
+
+WetToneControls toneControlsFor(const NetworkControls& c) noexcept
+{
+    return { c.erLevel, c.noErWeight, c.midDecay, c.voiceLowPassHz, c.width, c.lowCutHz, c.tiltDb };
+}
 } // namespace
 
 int ReverbEngine::latencyForRate(double rate) noexcept
@@ -40,11 +75,6 @@ int ReverbEngine::latencyForRate(double rate) noexcept
 int ReverbEngine::decimationForRate(double rate) noexcept
 {
     return rate <= 50000.0 ? 1 : rate <= 100000.0 ? 2 : rate <= 200000.0 ? 4 : 8;
-}
-
-ReverbEngine::ReverbEngine()
-{
-    setUpSmoothers();
 }
 
 void ReverbEngine::prepare(double rate)
@@ -73,53 +103,24 @@ void ReverbEngine::prepare(double rate)
     const auto shapingDelta = latency - shaping.getLatencySamples();
     shapingDeltaDelay.prepare(shapingDelta < 1 ? 0 : shapingDelta);
 
-    inputSilenceThreshold = static_cast<int>(std::ceil(hostRate * 1.0855379943847656));
+    inputSilenceThreshold = static_cast<int>(std::ceil(hostRate * latestWetOnsetSeconds()));
     wetSilenceThreshold = latency + latency / 4 + 32;
 
-    setUpSmoothers();
-    reset();
+    smoothers.prepare(hostRate);
+    clear();
     prepared = true;
 }
 
-// One table names every smoother with its time constant, so set-up and reset can never miss one.
-template <typename Visit>
-void ReverbEngine::forEachSmoother(Visit&& visit)
+void ReverbEngine::clear() noexcept
 {
-    const SmootherSetting settings[] = {
-        { &mixSmoother, 0.02f, false },          { &deltaSmoother, 0.015f, false },
-        { &wetSmoother, 0.02f, false },          { &outputSmoother, 0.02f, false },
-        { &sibilanceSmoother, 0.02f, false },    { &breathSmoother, 0.02f, false },
-        { &transientSmoother, 0.02f, false },    { &preDelaySmoother, 0.06f, false },
-        { &lowDecaySmoother, 0.1f, true },       { &midDecaySmoother, 0.1f, true },
-        { &highDecaySmoother, 0.1f, true },      { &lfoRateSmoother, 0.05f, false },
-        { &motionDepthSmoother, 0.05f, false },  { &diffusionSmoother, 0.05f, false },
-        { &erLevelSmoother, 0.06f, false },      { &voiceLowPassSmoother, 0.06f, true },
-        { &erThresholdSmoother, 0.1f, false },   { &erLowPassSmoother, 0.06f, true },
-        { &widthSmoother, 0.04f, false },        { &lowCutSmoother, 0.06f, true },
-        { &tiltSmoother, 0.06f, false },         { &unmaskAmountSmoother, 0.03f, false },
-        { &diffusionMultSmoother, 0.07f, false }, { &motionMultSmoother, 0.07f, false },
-        { &lowDecayMultSmoother, 0.07f, true },  { &highDecayMultSmoother, 0.07f, true },
-        { &noErWeightSmoother, 0.02f, false },
-    };
-    for (const auto& setting : settings)
-        visit(setting);
-}
-
-void ReverbEngine::setUpSmoothers()
-{
-    forEachSmoother([this](const SmootherSetting& s) { s.smoother->setup(hostRate, s.tau, s.logDomain); });
-}
-
-void ReverbEngine::reset() noexcept
-{
-    clearEngine();
+    clearWetChain();
     dryDelay.clear();
-    forEachSmoother([](const SmootherSetting& s) { s.smoother->reset(); });
+    smoothers.clear();
     resetDoneWhileInactive = true;
     sleeping = false;
 }
 
-void ReverbEngine::clearEngine() noexcept
+void ReverbEngine::clearWetChain() noexcept
 {
     shaping.clear();
     converter.clear();
@@ -127,7 +128,7 @@ void ReverbEngine::clearEngine() noexcept
         line.clear();
     earlyReflections.clear();
     lateTail.clear();
-    tailLoudness.reset();
+    tailLoudness.clear();
     unmask.clear();
     preUnmaskDelay.clear();
     shapingDeltaDelay.clear();
@@ -136,10 +137,7 @@ void ReverbEngine::clearEngine() noexcept
     inputSilent = 0;
     wetSilent = 0;
     sleeping = false;
-    lowCutSmoother.reset();
-    tiltSmoother.reset();
-    erLevelSmoother.reset();
-    preDelaySmoother.reset();
+    smoothers.clearWetChain();
 }
 
 void ReverbEngine::processHostBlock(juce::AudioBuffer<float>& buffer, int numChannels, bool bypassed,
@@ -161,13 +159,13 @@ void ReverbEngine::processHostBlock(juce::AudioBuffer<float>& buffer, int numCha
     learnCapture.write(buffer.getArrayOfReadPointers(), channels, numSamples);
     publishPeaks(buffer, channels, MeterPeaks::inputLeft);
 
-    for (int start = 0; start < numSamples; start += chunkSize)
+    for (int start = 0; start < numSamples; start += maxChunkSamples)
     {
-        const auto n = std::min(chunkSize, numSamples - start);
+        const auto n = std::min(maxChunkSamples, numSamples - start);
         auto* left = buffer.getWritePointer(0, start);
         if (channels == 1)
         {
-            float right[chunkSize];
+            float right[maxChunkSamples];
             std::copy(left, left + n, right);
             processChunk(left, right, n, params, bypassed);
             for (int j = 0; j < n; ++j)
@@ -202,45 +200,58 @@ ReverbEngine::MixTargets ReverbEngine::mixTargets(const BlockParams& p, bool act
     return { mix, delta, listening ? 0.0f : 1.0f, output };
 }
 
+ReverbEngine::MixRamps ReverbEngine::advanceMix(const MixTargets& targets, int n) noexcept
+{
+    return { smoothers.advance(Control::mix, targets.mix, n), smoothers.advance(Control::delta, targets.delta, n),
+             smoothers.advance(Control::wet, targets.wet, n), smoothers.advance(Control::output, targets.output, n) };
+}
+
+// The host block was made finite before it was cut into chunks.
 void ReverbEngine::processChunk(float* left, float* right, int n, const BlockParams& params, bool bypassed) noexcept
 {
-    float inLeft[chunkSize], inRight[chunkSize];
-    for (int j = 0; j < n; ++j)
-    {
-        inLeft[j] = std::isfinite(left[j]) ? left[j] : 0.0f;
-        inRight[j] = std::isfinite(right[j]) ? right[j] : 0.0f;
-    }
-
     const auto active = !bypassed;
-    const auto targets = mixTargets(params, active);
-    mixRamp = mixSmoother.advance(targets.mix, n);
-    deltaRamp = deltaSmoother.advance(targets.delta, n);
-    wetRamp = wetSmoother.advance(targets.wet, n);
-    outputRamp = outputSmoother.advance(targets.output, n);
+    const auto ramps = advanceMix(mixTargets(params, active), n);
 
-    float dryLeft[chunkSize], dryRight[chunkSize];
-    std::copy(inLeft, inLeft + n, dryLeft);
-    std::copy(inRight, inRight + n, dryRight);
+    float dryLeft[maxChunkSamples], dryRight[maxChunkSamples];
+    std::copy(left, left + n, dryLeft);
+    std::copy(right, right + n, dryRight);
     dryDelay.process(dryLeft, dryRight, n);
 
-    if (!active && mixRamp.end <= 1.0e-4f && deltaRamp.end <= 1.0e-4f)
+    if (!active && ramps.mix.end <= 1.0e-4f && ramps.delta.end <= 1.0e-4f)
     {
-        if (!resetDoneWhileInactive)
-        {
-            clearEngine();
-            resetDoneWhileInactive = true;
-        }
-        for (int j = 0; j < n; ++j)
-        {
-            const auto g = outputRamp.at(j, n);
-            left[j] = dryLeft[j] * g;
-            right[j] = dryRight[j] * g;
-        }
+        passDry(left, right, dryLeft, dryRight, n, ramps.output);
         return;
     }
     resetDoneWhileInactive = false;
 
-    if (std::max(absPeak(inLeft, n), absPeak(inRight, n)) > silenceLevel)
+    trackInputSilence(left, right, n);
+    WetBuffers wet;
+    const auto wetPeak = renderWet(left, right, n, params, wet);
+    checkWet(wet, wetPeak, n);
+    sleepWhenSilent();
+    mixOut(left, right, dryLeft, dryRight, wet, ramps, params, n);
+}
+
+// Inactive and faded out: the engine is cleared once and the aligned dry signal passes.
+void ReverbEngine::passDry(float* left, float* right, const float* dryLeft, const float* dryRight, int n,
+                           Ramp output) noexcept
+{
+    if (!resetDoneWhileInactive)
+    {
+        clearWetChain();
+        resetDoneWhileInactive = true;
+    }
+    for (int j = 0; j < n; ++j)
+    {
+        const auto g = output.at(j, n);
+        left[j] = dryLeft[j] * g;
+        right[j] = dryRight[j] * g;
+    }
+}
+
+void ReverbEngine::trackInputSilence(const float* left, const float* right, int n) noexcept
+{
+    if (std::max(absPeak(left, n), absPeak(right, n)) > silenceLevel)
     {
         sleeping = false;
         inputSilent = 0;
@@ -249,30 +260,39 @@ void ReverbEngine::processChunk(float* left, float* right, int n, const BlockPar
     {
         inputSilent = saturatingAdd(inputSilent, n);
     }
+}
 
-    WetBuffers wet;
-    float wetPeak = 0.0f;
+// Runs the wet chain on the input clamped to +-32, or gives silence while asleep; returns the peak
+// of the wet before Unmask.
+float ReverbEngine::renderWet(const float* left, const float* right, int n, const BlockParams& params,
+                              WetBuffers& wet) noexcept
+{
     if (sleeping)
     {
         std::fill_n(&wet.wetLeft[0], sizeof(WetBuffers) / sizeof(float), 0.0f);
+        return 0.0f;
     }
-    else
+    float inLeft[maxChunkSamples], inRight[maxChunkSamples];
+    for (int j = 0; j < n; ++j)
     {
-        for (int j = 0; j < n; ++j)
-        {
-            inLeft[j] = std::clamp(inLeft[j], -32.0f, 32.0f);
-            inRight[j] = std::clamp(inRight[j], -32.0f, 32.0f);
-        }
-        runWetChain(inLeft, inRight, n, params, wet, wetPeak);
+        inLeft[j] = std::clamp(left[j], -32.0f, 32.0f);
+        inRight[j] = std::clamp(right[j], -32.0f, 32.0f);
     }
+    float wetPeak = 0.0f;
+    runWetChain(inLeft, inRight, n, params, wet, wetPeak);
+    return wetPeak;
+}
 
+// A non-finite wet chunk is silenced and clears the engine; a quiet one counts toward sleep.
+void ReverbEngine::checkWet(WetBuffers& wet, float wetPeak, int n) noexcept
+{
     float sum = 0.0f;
     for (int j = 0; j < n; ++j)
         sum += wet.wetLeft[j] + wet.wetRight[j] + wet.preLeft[j] + wet.preRight[j] + wet.shapeLeft[j] + wet.shapeRight[j];
     if (!std::isfinite(sum) || !std::isfinite(wetPeak))
     {
         std::fill_n(&wet.wetLeft[0], sizeof(WetBuffers) / sizeof(float), 0.0f);
-        clearEngine();
+        clearWetChain();
         resetCount.fetch_add(1, std::memory_order_relaxed);
         wetSilent = saturatingAdd(wetSilent, n);
     }
@@ -280,19 +300,26 @@ void ReverbEngine::processChunk(float* left, float* right, int n, const BlockPar
     {
         wetSilent = wetPeak <= silenceLevel ? saturatingAdd(wetSilent, n) : 0;
     }
+}
 
+void ReverbEngine::sleepWhenSilent() noexcept
+{
     if (sleepEnabled && inputSilent >= inputSilenceThreshold && wetSilent >= wetSilenceThreshold)
     {
-        clearEngine();
+        clearWetChain();
         sleeping = true;
     }
+}
 
+void ReverbEngine::mixOut(float* left, float* right, const float* dryLeft, const float* dryRight, const WetBuffers& wet,
+                          const MixRamps& ramps, const BlockParams& params, int n) noexcept
+{
     for (int j = 0; j < n; ++j)
     {
-        const auto m = mixRamp.at(j, n);
-        const auto d = deltaRamp.at(j, n);
-        const auto w = wetRamp.at(j, n) * m;
-        const auto g = outputRamp.at(j, n);
+        const auto m = ramps.mix.at(j, n);
+        const auto d = ramps.delta.at(j, n);
+        const auto w = ramps.wet.at(j, n) * m;
+        const auto g = ramps.output.at(j, n);
         auto l = (1.0f - m) * dryLeft[j] + w * wet.wetLeft[j];
         auto r = (1.0f - m) * dryRight[j] + w * wet.wetRight[j];
         if (d > 0.0f)
@@ -315,37 +342,37 @@ NetworkControls ReverbEngine::smoothNetwork(const BlockParams& p, int n) noexcep
     c.character = clampCharacter(p.character);
     const auto& voicing = voicingFor(c.character);
     const auto shapingAmount = clamp01(p.shapingAmount);
-    const auto decay = std::clamp(p.decaySeconds, 0.1f, 20.0f);
+    const auto decay = clampToRange(Param::decay, p.decaySeconds);
     const auto brightness = clamp01(p.brightness);
     const auto motion = clamp01(p.motion);
 
-    c.sibilanceAmount = sibilanceSmoother.advance(shapingAmount * clamp01(p.shapeSibilance), n);
-    c.breathAmount = breathSmoother.advance(shapingAmount * clamp01(p.shapeBreath), n);
-    c.transientAmount = transientSmoother.advance(shapingAmount * clamp01(p.shapeTransient), n);
-    c.preDelayMs = preDelaySmoother.advance(std::clamp(p.preDelayMs, 0.0f, 500.0f), n);
+    c.sibilanceAmount = smoothers.advance(Control::sibilance, shapingAmount * clamp01(p.shapeSibilance), n);
+    c.breathAmount = smoothers.advance(Control::breath, shapingAmount * clamp01(p.shapeBreath), n);
+    c.transientAmount = smoothers.advance(Control::transient, shapingAmount * clamp01(p.shapeTransient), n);
+    c.preDelayMs = smoothers.advance(Control::preDelay, clampToRange(Param::predelay, p.preDelayMs), n);
 
-    c.diffusionMult = diffusionMultSmoother.advance(voicing.diffusionMult, n);
-    c.motionMult = motionMultSmoother.advance(voicing.motionMult, n);
-    c.lowDecayMult = lowDecayMultSmoother.advance(voicing.lowDecayMult, n);
-    c.highDecayMult = highDecayMultSmoother.advance(voicing.highDecayMult, n);
+    c.diffusionMult = smoothers.advance(Control::diffusionMult, voicing.diffusionMult, n);
+    c.motionMult = smoothers.advance(Control::motionMult, voicing.motionMult, n);
+    c.lowDecayMult = smoothers.advance(Control::lowDecayMult, voicing.lowDecayMult, n);
+    c.highDecayMult = smoothers.advance(Control::highDecayMult, voicing.highDecayMult, n);
 
-    c.lowDecay = lowDecaySmoother.advance(std::clamp(decay * p.decayLowMultiplier * c.lowDecayMult.end, 0.02f, 80.0f), n);
-    c.midDecay = midDecaySmoother.advance(decay, n);
+    c.lowDecay = smoothers.advance(Control::lowDecay, std::clamp(decay * p.decayLowMultiplier * c.lowDecayMult.end, 0.02f, 80.0f), n);
+    c.midDecay = smoothers.advance(Control::midDecay, decay, n);
     const auto brightnessFactor = std::exp2((brightness - 0.5f) * 4.0f);
-    c.highDecay = highDecaySmoother.advance(std::clamp(decay * brightnessFactor * c.highDecayMult.end, 0.02f, 80.0f), n);
+    c.highDecay = smoothers.advance(Control::highDecay, std::clamp(decay * brightnessFactor * c.highDecayMult.end, 0.02f, 80.0f), n);
 
-    c.lfoRateHz = lfoRateSmoother.advance((motion - 0.3f) * 0.4f + 0.8f, n);
-    c.motionDepth = motionDepthSmoother.advance(motion, n);
-    c.diffusion = diffusionSmoother.advance(p.diffusion, n);
-    c.erLevel = erLevelSmoother.advance(erWeight(p.erLevelDb), n);
-    c.voiceLowPassHz = voiceLowPassSmoother.advance(voicing.voiceLowPassHz, n);
-    c.erOrderThreshold = erThresholdSmoother.advance(voicing.erOrderThreshold, n);
-    c.erLowPassHz = erLowPassSmoother.advance(voicing.erLowPassHz, n);
-    c.width = widthSmoother.advance(std::clamp(p.width, 0.0f, 2.0f), n);
-    c.lowCutHz = lowCutSmoother.advance(std::clamp(p.lowCutHz, 20.0f, 1000.0f), n);
-    c.tiltDb = tiltSmoother.advance((brightness - 0.5f) * 16.0f, n);
-    c.unmaskAmount = unmaskAmountSmoother.advance(clamp01(p.unmaskAmount), n);
-    c.noErWeight = noErWeightSmoother.advance(c.character == plate ? 1.0f : 0.0f, n);
+    c.lfoRateHz = smoothers.advance(Control::lfoRate, (motion - 0.3f) * 0.4f + 0.8f, n);
+    c.motionDepth = smoothers.advance(Control::motionDepth, motion, n);
+    c.diffusion = smoothers.advance(Control::diffusion, p.diffusion, n);
+    c.erLevel = smoothers.advance(Control::erLevel, erWeight(p.erLevelDb), n);
+    c.voiceLowPassHz = smoothers.advance(Control::voiceLowPass, voicing.voiceLowPassHz, n);
+    c.erOrderThreshold = smoothers.advance(Control::erThreshold, voicing.erOrderThreshold, n);
+    c.erLowPassHz = smoothers.advance(Control::erLowPass, voicing.erLowPassHz, n);
+    c.width = smoothers.advance(Control::width, clampToRange(Param::width, p.width), n);
+    c.lowCutHz = smoothers.advance(Control::lowCut, clampToRange(Param::lowcut, p.lowCutHz), n);
+    c.tiltDb = smoothers.advance(Control::tilt, (brightness - 0.5f) * 16.0f, n);
+    c.unmaskAmount = smoothers.advance(Control::unmaskAmount, clamp01(p.unmaskAmount), n);
+    c.noErWeight = smoothers.advance(Control::noErWeight, c.character == plate ? 1.0f : 0.0f, n);
     c.sizeFactor = std::exp2((clamp01(p.size) - 0.5f) * 2.0f);
     return c;
 }
@@ -355,7 +382,7 @@ TailControls ReverbEngine::tailControls(const BlockParams& params, const Network
     const auto& voicing = voicingFor(controls.character);
     TailControls tail;
     tail.size = static_cast<double>(controls.sizeFactor) * voicing.sizeMult;
-    const auto loudness = tailLoudness.process(params, controls, lateTail, n);
+    const auto loudness = tailLoudness.process(loudnessControlsFor(params, controls), lateTail, n);
     tail.loudnessGain[0] = loudness[0];
     tail.loudnessGain[1] = loudness[1];
     tail.lowDecay = controls.lowDecay.end;
@@ -375,31 +402,31 @@ void ReverbEngine::runWetChain(const float* inLeft, const float* inRight, int n,
     const auto controls = smoothNetwork(params, n);
     const auto tail = tailControls(params, controls, n);
 
-    float feedLeft[chunkSize], feedRight[chunkSize];
+    float feedLeft[maxChunkSamples], feedRight[maxChunkSamples];
     std::copy(inLeft, inLeft + n, feedLeft);
     std::copy(inRight, inRight + n, feedRight);
-    shaping.process(feedLeft, feedRight, out.shapeLeft, out.shapeRight, n, params, controls);
+    shaping.process(feedLeft, feedRight, out.shapeLeft, out.shapeRight, n, shapingControlsFor(params, controls));
     shapingDeltaDelay.process(out.shapeLeft, out.shapeRight, n);
 
-    float downLeft[chunkSize], downRight[chunkSize];
+    float downLeft[maxChunkSamples], downRight[maxChunkSamples];
     const auto m = converter.decimate(feedLeft, feedRight, n, downLeft, downRight);
 
     const auto delaySamples = std::max(0.0, static_cast<double>(controls.preDelayMs.end) * 0.001 * internalRate
                                                 - converter.latencyInternalSamples());
-    float preLeft[chunkSize], preRight[chunkSize], mono[chunkSize];
+    float preLeft[maxChunkSamples], preRight[maxChunkSamples], mono[maxChunkSamples];
     preDelay[0].process(downLeft, preLeft, m, delaySamples);
     preDelay[1].process(downRight, preRight, m, delaySamples);
     for (int k = 0; k < m; ++k)
         mono[k] = (preLeft[k] + preRight[k]) * 0.5f;
 
-    float erLeft[chunkSize], erRight[chunkSize], tailLeft[chunkSize], tailRight[chunkSize];
+    float erLeft[maxChunkSamples], erRight[maxChunkSamples], tailLeft[maxChunkSamples], tailRight[maxChunkSamples];
     earlyReflections.process(mono, erLeft, erRight, m, controls.character, controls.sizeFactor,
                              controls.erOrderThreshold.end, controls.erLowPassHz.end);
     lateTail.process(preLeft, preRight, tailLeft, tailRight, m, tail);
 
-    float toneLeft[chunkSize], toneRight[chunkSize];
-    wetTone.process(erLeft, erRight, tailLeft, tailRight, toneLeft, toneRight, m, controls);
-    wetEq.process(toneLeft, toneRight, m, params);
+    float toneLeft[maxChunkSamples], toneRight[maxChunkSamples];
+    wetTone.process(erLeft, erRight, tailLeft, tailRight, toneLeft, toneRight, m, toneControlsFor(controls));
+    wetEq.process(toneLeft, toneRight, m, params.eq);
 
     if (converter.getFactor() > 1)
     {

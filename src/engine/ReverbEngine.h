@@ -2,9 +2,8 @@
 
 #include "../clean/ShapingProcessor.h"
 #include "../clean/UnmaskProcessor.h"
+#include "../dsp/ChunkSize.h"
 #include "BlockParams.h"
-#include "BlockSmoother.h"
-#include "ChunkSize.h"
 #include "EarlyReflections.h"
 #include "LatencyDelay.h"
 #include "LateTail.h"
@@ -13,6 +12,7 @@
 #include "NetworkControls.h"
 #include "PreDelayLine.h"
 #include "RateConverter.h"
+#include "SmootherBank.h"
 #include "TailLoudness.h"
 #include "WetEq.h"
 #include "WetTone.h"
@@ -21,22 +21,33 @@
 
 namespace zq6
 {
-// The audio-thread signal path: chunks of at most 32 samples through the wet chain, latency
-// alignment of the dry path and the final dry/wet/delta mix.
+// How every stage of the engine is built:
+//
+// - prepare(rate) sizes and designs the stage for its rate (or for what the rate decides: the
+//   converter's factor, a latency's length) and clears it; it may allocate and is never called
+//   while audio runs. Stages before the decimator and after the interpolator run at the host rate,
+//   the reverb network between them at the internal rate (host rate / factor).
+// - clear() returns the stage to silence without allocating: after it, silence in gives exactly
+//   silence out.
+// - process(...) runs one chunk in place or into caller-owned buffers, never allocating or locking.
+//   A host-rate stage gets the chunk's n samples (n <= maxChunkSamples); an internal-rate stage
+//   gets the m samples the decimator gave for that chunk (m <= n).
+// - Each stage reads only its own small controls struct (TailControls, WetToneControls,
+//   WetEqControls, ShapingControls, TailLoudnessControls) or plain values, filled by the engine from
+//   the block's parameters and its smoother bank; none reads BlockParams.
+//
+// The engine itself: chunks of at most maxChunkSamples through the wet chain, latency alignment of
+// the dry path and the final dry/wet/delta mix.
 class ReverbEngine
 {
 public:
-    static constexpr int chunkSize = maxChunkSamples;
-
     static int latencyForRate(double hostRate) noexcept;
     static int decimationForRate(double hostRate) noexcept;
-
-    ReverbEngine();
 
     // Rebuilds everything rate-dependent, unless prepared before at exactly this rate.
     void prepare(double hostRate);
     // Clears every line, filter and smoother, including the dry path.
-    void reset() noexcept;
+    void clear() noexcept;
 
     // One host block in place. numChannels is the main input bus's channel count.
     void processHostBlock(juce::AudioBuffer<float>& buffer, int numChannels, bool bypassed, const BlockParams& params) noexcept;
@@ -59,26 +70,30 @@ private:
         float mix, delta, wet, output;
     };
 
+    // The final mix's smoothed values over one chunk.
+    struct MixRamps
+    {
+        Ramp mix, delta, wet, output;
+    };
+
     struct WetBuffers
     {
-        float wetLeft[chunkSize], wetRight[chunkSize];       // W: final wet
-        float preLeft[chunkSize], preRight[chunkSize];       // P: wet before Unmask, aligned
-        float shapeLeft[chunkSize], shapeRight[chunkSize];   // S: Shaping delta, aligned
+        float wetLeft[maxChunkSamples], wetRight[maxChunkSamples];       // W: final wet
+        float preLeft[maxChunkSamples], preRight[maxChunkSamples];       // P: wet before Unmask, aligned
+        float shapeLeft[maxChunkSamples], shapeRight[maxChunkSamples];   // S: Shaping delta, aligned
     };
 
-    struct SmootherSetting
-    {
-        BlockSmoother* smoother;
-        float tau;
-        bool logDomain;
-    };
-
-    template <typename Visit>
-    void forEachSmoother(Visit&& visit);
-    void setUpSmoothers();
-    void clearEngine() noexcept;
+    void clearWetChain() noexcept;
     void processChunk(float* left, float* right, int n, const BlockParams& params, bool bypassed) noexcept;
     MixTargets mixTargets(const BlockParams& params, bool active) const noexcept;
+    MixRamps advanceMix(const MixTargets& targets, int n) noexcept;
+    void passDry(float* left, float* right, const float* dryLeft, const float* dryRight, int n, Ramp output) noexcept;
+    void trackInputSilence(const float* left, const float* right, int n) noexcept;
+    float renderWet(const float* left, const float* right, int n, const BlockParams& params, WetBuffers& wet) noexcept;
+    void checkWet(WetBuffers& wet, float wetPeak, int n) noexcept;
+    void sleepWhenSilent() noexcept;
+    static void mixOut(float* left, float* right, const float* dryLeft, const float* dryRight, const WetBuffers& wet,
+                       const MixRamps& ramps, const BlockParams& params, int n) noexcept;
     NetworkControls smoothNetwork(const BlockParams& params, int n) noexcept;
     TailControls tailControls(const BlockParams& params, const NetworkControls& controls, int n) noexcept;
     void runWetChain(const float* inLeft, const float* inRight, int n, const BlockParams& params, WetBuffers& out,
@@ -106,15 +121,7 @@ private:
     UnmaskProcessor unmask;
     LatencyDelay dryDelay, shapingDeltaDelay, preUnmaskDelay;
 
-    BlockSmoother mixSmoother, deltaSmoother, wetSmoother, outputSmoother;
-    BlockSmoother sibilanceSmoother, breathSmoother, transientSmoother, preDelaySmoother;
-    BlockSmoother lowDecaySmoother, midDecaySmoother, highDecaySmoother;
-    BlockSmoother lfoRateSmoother, motionDepthSmoother, diffusionSmoother, erLevelSmoother;
-    BlockSmoother voiceLowPassSmoother, erThresholdSmoother, erLowPassSmoother;
-    BlockSmoother widthSmoother, lowCutSmoother, tiltSmoother, unmaskAmountSmoother;
-    BlockSmoother diffusionMultSmoother, motionMultSmoother, lowDecayMultSmoother, highDecayMultSmoother;
-    BlockSmoother noErWeightSmoother;
-    Ramp mixRamp, deltaRamp, wetRamp, outputRamp;
+    SmootherBank smoothers;
 
     MeterPeaks meterPeaks;
     LearnCapture learnCapture;

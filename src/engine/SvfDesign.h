@@ -1,6 +1,6 @@
 #pragma once
 
-#include "../processor/WetEqBands.h"
+#include "../params/WetEqBands.h"
 
 namespace zq6
 {

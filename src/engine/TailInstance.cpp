@@ -1,6 +1,7 @@
 #include "TailInstance.h"
 
 #include "CubicHermite.h"
+#include "HadamardMix.h"
 
 #include <algorithm>
 #include <cmath>
@@ -10,29 +11,13 @@ namespace zq6
 namespace
 {
 constexpr double twoPi = 2.0 * 3.14159265358979323846;
-// Ring length in seconds: the longest line at size 2 x 1.15 plus the deepest modulation.
-constexpr double ringSeconds = 0.18972707950770856;
-// The longest base line, 3851 samples at 48 kHz, in seconds.
-constexpr double longestLineSeconds = 0.08022916666666667;
+// Ring length in seconds: the longest line at the largest size plus the deepest modulation.
+constexpr double ringSeconds = tailLongestLineSeconds * tailLargestSize + tailMaximumModulationSeconds;
 constexpr float quietLevel = 1.0e-5f;
 
 float crossover(double rate, double hz)
 {
     return static_cast<float>(1.0 - std::exp(-twoPi * std::min(0.49 * rate, hz) / rate));
-}
-
-// Unnormalised 16-point Walsh-Hadamard transform: stages of stride 1, 2, 4, 8.
-void hadamard(std::array<float, tailLineCount>& z) noexcept
-{
-    for (size_t stride = 1; stride < z.size(); stride *= 2)
-        for (size_t block = 0; block < z.size(); block += 2 * stride)
-            for (size_t j = block; j < block + stride; ++j)
-            {
-                const auto a = z[j];
-                const auto b = z[j + stride];
-                z[j] = a + b;
-                z[j + stride] = a - b;
-            }
 }
 
 float moveToward(float value, float target, float step) noexcept
@@ -85,7 +70,7 @@ void TailInstance::start(double newSize, float startInputGain) noexcept
     state = active;
     size = newSize;
     for (int i = 0; i < tailLineCount; ++i)
-        delays[static_cast<size_t>(i)] = tailDelayLengths[static_cast<size_t>(i)] / 48000.0 * rate * size;
+        delays[static_cast<size_t>(i)] = tailDelayLengths[static_cast<size_t>(i)] / tailBaseRate * rate * size;
     gainsComputed = false;
     inputGain = startInputGain;
     inputTarget = 1.0f;
@@ -116,7 +101,7 @@ void TailInstance::setDecays(float low, float mid, float high) noexcept
     for (size_t band = 0; band < 3; ++band)
         for (size_t i = 0; i < tailLineCount; ++i)
         {
-            const auto seconds = tailDelayLengths[i] / 48000.0 * size;
+            const auto seconds = tailDelayLengths[i] / tailBaseRate * size;
             feedbackGains[band][i] = static_cast<float>(std::pow(10.0, -3.0 * seconds / decays[band]));
         }
 }
@@ -188,7 +173,7 @@ void TailInstance::finishChunk(int m, float loudnessGain) noexcept
     if (state == ringingOut)
     {
         quietSamples = peak * loudnessGain < quietLevel ? quietSamples + m : 0;
-        const auto oneLoop = static_cast<int>(std::ceil(size * longestLineSeconds * rate)) + 32;
+        const auto oneLoop = static_cast<int>(std::ceil(size * tailLongestLineSeconds * rate)) + 32;
         if (quietSamples >= oneLoop)
             state = fadingOut;
     }

@@ -26,13 +26,13 @@ const double referenceGain = tailLoudnessConstant();
 void TailLoudness::prepare(double hostRate)
 {
     for (auto& instance : instances)
-        instance.smoother.setup(hostRate, 0.07f, false);
+        instance.smoother.prepare(hostRate);
 }
 
-void TailLoudness::reset() noexcept
+void TailLoudness::clear() noexcept
 {
     for (auto& instance : instances)
-        instance.smoother.reset();
+        instance.smoother.clear();
 }
 
 bool TailLoudness::CompensationInputs::operator==(const CompensationInputs& o) const noexcept
@@ -83,18 +83,12 @@ float TailLoudness::gainFor(InstanceGain& gain, const CompensationInputs& inputs
     return gain.base * std::pow(10.0f, smoothedDb / 20.0f);
 }
 
-std::array<float, 2> TailLoudness::process(const BlockParams& params, const NetworkControls& controls,
-                                           const LateTail& tail, int n) noexcept
+std::array<float, 2> TailLoudness::process(const TailLoudnessControls& controls, const LateTail& tail, int n) noexcept
 {
     const auto& voicing = voicingFor(controls.character);
-    CompensationInputs inputs { std::clamp(params.decaySeconds, 0.1f, 20.0f),
-                                params.decayLowMultiplier,
-                                std::exp2((std::clamp(params.brightness, 0.0f, 1.0f) - 0.5f) * 4.0f),
-                                voicing.lowDecayMult,
-                                voicing.highDecayMult,
-                                std::clamp(params.lowCutHz, 20.0f, 1000.0f),
-                                voicing.voiceLowPassHz,
-                                0.0 };
+    CompensationInputs inputs { controls.decay,          controls.lowMultiplier,   controls.brightnessFactor,
+                                voicing.lowDecayMult,    voicing.highDecayMult,    controls.lowCutHz,
+                                voicing.voiceLowPassHz,  0.0 };
 
     std::array<float, 2> gains { 1.0f, 1.0f };
     for (int i = 0; i < 2; ++i)
@@ -103,11 +97,11 @@ std::array<float, 2> TailLoudness::process(const BlockParams& params, const Netw
         auto& gain = instances[static_cast<size_t>(i)];
         if (!instance.isRunning())
         {
-            gain.smoother.reset();
+            gain.smoother.clear();
             continue;
         }
         inputs.size = instance.getSize();
-        gains[static_cast<size_t>(i)] = gainFor(gain, inputs, controls.midDecay.end, n);
+        gains[static_cast<size_t>(i)] = gainFor(gain, inputs, controls.midDecay, n);
     }
     return gains;
 }

@@ -1,9 +1,8 @@
 #pragma once
 
-#include "BlockParams.h"
-#include "BlockSmoother.h"
+#include "../dsp/BlockSmoother.h"
 #include "LateTail.h"
-#include "NetworkControls.h"
+#include "TailLoudnessControls.h"
 
 #include <array>
 
@@ -16,10 +15,9 @@ class TailLoudness
 public:
     void prepare(double hostRate);
     // The compensation jumps to its target on the next chunk.
-    void reset() noexcept;
+    void clear() noexcept;
     // Gains of both instances for a chunk of n host samples; 1 for instances that are not running.
-    std::array<float, 2> process(const BlockParams& params, const NetworkControls& controls, const LateTail& tail,
-                                 int n) noexcept;
+    std::array<float, 2> process(const TailLoudnessControls& controls, const LateTail& tail, int n) noexcept;
 
 private:
     struct CompensationInputs
@@ -37,7 +35,7 @@ private:
         CompensationInputs inputs {};
         bool hasCompensation = false;
         float compensationDb = 0.0f;
-        BlockSmoother smoother;
+        BlockSmoother smoother { 0.07f, false };
     };
 
     static float baseGain(float midDecay, double size) noexcept;

@@ -16,10 +16,10 @@ void WetEq::clear() noexcept
     lowPass.clear();
 }
 
-void WetEq::process(float* left, float* right, int m, const BlockParams& params) noexcept
+void WetEq::process(float* left, float* right, int m, const WetEqControls& controls) noexcept
 {
     for (int b = 0; b < bandCount; ++b)
-        bands[b].process(left, right, m, params.eqKind[b], params.eqFrequency[b], params.eqGain[b], params.eqQ[b]);
-    lowPass.process(left, right, m, params.eqLowPassHz);
+        bands[b].process(left, right, m, controls.kind[b], controls.frequencyHz[b], controls.gainDb[b], controls.q[b]);
+    lowPass.process(left, right, m, controls.lowPassHz);
 }
 } // namespace zq6

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "BlockParams.h"
+#include "WetEqControls.h"
 #include "EqBandFilter.h"
 #include "EqLowPass.h"
 
@@ -10,11 +10,11 @@ namespace zq6
 class WetEq
 {
 public:
-    static constexpr int bandCount = 4;
+    static constexpr int bandCount = wetEqBandCount;
 
     void prepare(double internalRate);
     void clear() noexcept;
-    void process(float* left, float* right, int m, const BlockParams& params) noexcept;
+    void process(float* left, float* right, int m, const WetEqControls& controls) noexcept;
 
 private:
     EqBandFilter bands[bandCount];

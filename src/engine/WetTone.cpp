@@ -43,7 +43,7 @@ void WetTone::clear() noexcept
 }
 
 void WetTone::process(const float* erLeft, const float* erRight, const float* tailLeft, const float* tailRight,
-                      float* outLeft, float* outRight, int m, const NetworkControls& controls) noexcept
+                      float* outLeft, float* outRight, int m, const WetToneControls& controls) noexcept
 {
     const auto cM = tailOnlyGain(controls.midDecay.end);
     const auto c = voiceCoefficient(controls.voiceLowPassHz.end);

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "BiquadDesign.h"
-#include "NetworkControls.h"
+#include "WetToneControls.h"
 
 namespace zq6
 {
@@ -16,7 +16,7 @@ public:
     void prepare(double internalRate);
     void clear() noexcept;
     void process(const float* erLeft, const float* erRight, const float* tailLeft, const float* tailRight,
-                 float* outLeft, float* outRight, int m, const NetworkControls& controls) noexcept;
+                 float* outLeft, float* outRight, int m, const WetToneControls& controls) noexcept;
 
 private:
     float tailOnlyGain(float midDecay) noexcept;

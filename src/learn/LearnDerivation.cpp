@@ -1,6 +1,6 @@
 #include "LearnDerivation.h"
 
-#include "../processor/ParameterLayout.h"
+#include "../params/EffectiveTimes.h"
 #include "CharacterScale.h"
 #include "SourcePresets.h"
 

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "../processor/ParameterIds.h"
+#include "../params/LearnSuggestions.h"
+#include "../params/ParameterIds.h"
 #include "LearnRecord.h"
 
 namespace zq6
@@ -13,7 +14,7 @@ struct LearnTarget
     bool isChoice;
 };
 
-inline constexpr int learnTargetCount = 14;
+inline constexpr int learnTargetCount = learnSuggestionCount;
 
 // In baseline order; `mix` is last and left alone in Send mode.
 inline constexpr LearnTarget learnTargets[learnTargetCount] = {

@@ -1,81 +1,61 @@
 #include "ParameterPointers.h"
 
-#include "ParameterIds.h"
-#include "ParameterLayout.h"
-#include "WetEqBands.h"
+#include "../params/EffectiveTimes.h"
 
 namespace zq6
 {
-namespace
-{
-const std::atomic<float>* lookUp(juce::AudioProcessorValueTreeState& state, const char* id)
-{
-    auto* raw = state.getRawParameterValue(id);
-    jassert(raw != nullptr);
-    return raw;
-}
-
-float load(const std::atomic<float>* raw)
-{
-    return raw->load(std::memory_order_relaxed);
-}
-} // namespace
-
 ParameterPointers::ParameterPointers(juce::AudioProcessorValueTreeState& state)
-    : size(lookUp(state, pid::size)), decay(lookUp(state, pid::decay)), decayBeats(lookUp(state, pid::decayBeats)),
-      decayUnit(lookUp(state, pid::decayUnit)), predelay(lookUp(state, pid::predelay)),
-      predelayNote(lookUp(state, pid::predelayNote)), predelayUnit(lookUp(state, pid::predelayUnit)),
-      attack(lookUp(state, pid::attack)), brightness(lookUp(state, pid::brightness)), lowcut(lookUp(state, pid::lowcut)),
-      width(lookUp(state, pid::width)), cleanUnmask(lookUp(state, pid::cleanUnmask)),
-      cleanShaping(lookUp(state, pid::cleanShaping)), deltaUnmask(lookUp(state, pid::deltaUnmask)),
-      deltaShaping(lookUp(state, pid::deltaShaping)), mix(lookUp(state, pid::mix)), output(lookUp(state, pid::output)),
-      decayMultLow(lookUp(state, pid::decayMultLow)), erTrim(lookUp(state, pid::erTrim)), motion(lookUp(state, pid::motion)),
-      diffusion(lookUp(state, pid::diffusion)), unmaskSpeed(lookUp(state, pid::unmaskSpeed)),
-      shapeSibilance(lookUp(state, pid::shapeSibilance)), shapeBreath(lookUp(state, pid::shapeBreath)),
-      shapeAttack(lookUp(state, pid::shapeAttack)), eqLp(lookUp(state, pid::eqLp))
 {
-    for (int band = 0; band < 4; ++band)
+    for (const auto& spec : parameterTable)
     {
-        eqType[band] = lookUp(state, pid::eqType[band]);
-        eqFreq[band] = lookUp(state, pid::eqFreq[band]);
-        eqGain[band] = lookUp(state, pid::eqGain[band]);
-        eqQ[band] = lookUp(state, pid::eqQ[band]);
+        raw[static_cast<size_t>(spec.param)] = state.getRawParameterValue(spec.id);
+        jassert(raw[static_cast<size_t>(spec.param)] != nullptr);
     }
+}
+
+float ParameterPointers::load(Param param) const noexcept
+{
+    return raw[static_cast<size_t>(param)]->load(std::memory_order_relaxed);
+}
+
+bool ParameterPointers::isOn(Param param) const noexcept
+{
+    return load(param) >= 0.5f;
 }
 
 BlockParams ParameterPointers::snapshot(double hostTempo, bool sendMode, bool learnListening, int character) const
 {
     BlockParams p;
-    p.size = load(size);
-    p.decaySeconds = effectiveDecaySeconds(load(decayUnit), load(decay), load(decayBeats), hostTempo);
-    p.preDelayMs = effectivePreDelayMs(load(predelayUnit), load(predelay), load(predelayNote), hostTempo);
-    p.brightness = load(brightness);
-    p.lowCutHz = load(lowcut);
-    p.width = load(width);
-    p.unmaskAmount = load(cleanUnmask);
-    p.shapingAmount = load(cleanShaping);
-    p.deltaUnmask = load(deltaUnmask) >= 0.5f;
-    p.deltaShaping = load(deltaShaping) >= 0.5f;
-    p.mix = load(mix);
-    p.outputDb = load(output);
+    p.size = load(Param::size);
+    p.decaySeconds = effectiveDecaySeconds(load(Param::decayUnit), load(Param::decay), load(Param::decayBeats), hostTempo);
+    p.preDelayMs = effectivePreDelayMs(load(Param::predelayUnit), load(Param::predelay), load(Param::predelayNote), hostTempo);
+    p.brightness = load(Param::brightness);
+    p.lowCutHz = load(Param::lowcut);
+    p.width = load(Param::width);
+    p.unmaskAmount = load(Param::cleanUnmask);
+    p.shapingAmount = load(Param::cleanShaping);
+    p.deltaUnmask = isOn(Param::deltaUnmask);
+    p.deltaShaping = isOn(Param::deltaShaping);
+    p.mix = load(Param::mix);
+    p.outputDb = load(Param::output);
     p.character = character;
-    p.decayLowMultiplier = load(decayMultLow);
-    p.attackMs = load(attack);
-    p.erLevelDb = load(erTrim);
-    p.motion = load(motion);
-    p.diffusion = load(diffusion);
-    p.unmaskSpeed = static_cast<int>(std::lround(load(unmaskSpeed)));
-    p.shapeSibilance = load(shapeSibilance);
-    p.shapeBreath = load(shapeBreath);
-    p.shapeTransient = load(shapeAttack);
-    for (int band = 0; band < 4; ++band)
+    p.decayLowMultiplier = load(Param::decayMultLow);
+    p.attackMs = load(Param::attack);
+    p.erLevelDb = load(Param::erTrim);
+    p.motion = load(Param::motion);
+    p.diffusion = load(Param::diffusion);
+    p.unmaskSpeed = static_cast<int>(std::lround(load(Param::unmaskSpeed)));
+    p.shapeSibilance = load(Param::shapeSibilance);
+    p.shapeBreath = load(Param::shapeBreath);
+    p.shapeTransient = load(Param::shapeAttack);
+    for (int band = 0; band < wetEqBandCount; ++band)
     {
-        p.eqKind[band] = static_cast<int>(eqKindForChoice(band, load(eqType[band])));
-        p.eqFrequency[band] = load(eqFreq[band]);
-        p.eqGain[band] = load(eqGain[band]);
-        p.eqQ[band] = load(eqQ[band]);
+        p.eq.kind[band] = static_cast<int>(eqKindForChoice(band, load(eqTypeParam(band))));
+        p.eq.frequencyHz[band] = load(eqFreqParam(band));
+        p.eq.gainDb[band] = load(eqGainParam(band));
+        p.eq.q[band] = load(eqQParam(band));
     }
-    p.eqLowPassHz = load(eqLp);
+    p.eq.lowPassHz = load(Param::eqLp);
     p.sendMode = sendMode;
     p.learnListening = learnListening;
     return p;

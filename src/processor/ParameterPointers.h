@@ -1,14 +1,17 @@
 #pragma once
 
 #include "../engine/BlockParams.h"
+#include "../params/ParameterTable.h"
 
 #include <juce_audio_processors/juce_audio_processors.h>
 
+#include <array>
 #include <atomic>
 
 namespace zq6
 {
-// The raw-value pointers the audio thread reads, looked up once by identifier.
+// The raw-value pointers the audio thread reads, one per row of the parameter table, looked up
+// once by identifier.
 class ParameterPointers
 {
 public:
@@ -18,10 +21,9 @@ public:
     BlockParams snapshot(double hostTempo, bool sendMode, bool learnListening, int character) const;
 
 private:
-    using Raw = const std::atomic<float>*;
-    Raw size, decay, decayBeats, decayUnit, predelay, predelayNote, predelayUnit, attack, brightness, lowcut, width,
-        cleanUnmask, cleanShaping, deltaUnmask, deltaShaping, mix, output, decayMultLow, erTrim, motion, diffusion,
-        unmaskSpeed, shapeSibilance, shapeBreath, shapeAttack, eqLp;
-    Raw eqType[4], eqFreq[4], eqGain[4], eqQ[4];
+    float load(Param param) const noexcept;
+    bool isOn(Param param) const noexcept;
+
+    std::array<const std::atomic<float>*, parameterCount> raw {};
 };
 } // namespace zq6

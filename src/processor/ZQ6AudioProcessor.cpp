@@ -9,8 +9,8 @@
 #include "../state/StateTree.h"
 #include "../learn/SourcePresets.h"
 #include "LearnSnapshotAction.h"
-#include "../ui/ZQ6Editor.h"
-#include "ParameterIds.h"
+#include "../ui/shell/ZQ6Editor.h"
+#include "../params/ParameterIds.h"
 #include "ParameterLayout.h"
 
 namespace zq6
@@ -83,7 +83,7 @@ void ZQ6AudioProcessor::prepareToPlay(double sampleRate, int)
 
 void ZQ6AudioProcessor::reset()
 {
-    engine.reset();
+    engine.clear();
 }
 
 double ZQ6AudioProcessor::tailSecondsForRate(double sampleRate) noexcept

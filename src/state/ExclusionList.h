@@ -1,6 +1,6 @@
 #pragma once
 
-#include "../processor/ParameterIds.h"
+#include "../params/ParameterIds.h"
 
 #include <juce_core/juce_core.h>
 

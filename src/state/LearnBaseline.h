@@ -1,7 +1,7 @@
 #pragma once
 
 #include "../learn/SourceSelection.h"
-#include "../processor/ParameterIds.h"
+#include "../params/LearnSuggestions.h"
 
 #include <juce_audio_processors/juce_audio_processors.h>
 
@@ -11,29 +11,9 @@
 namespace zq6
 {
 // A baseline attribute and the parameter it suggests a value for, in the order they are written.
-struct BaselineTarget
-{
-    const char* attribute;
-    const char* parameterId;
-};
-
-inline constexpr int baselineTargetCount = 14;
-inline constexpr BaselineTarget baselineTargets[baselineTargetCount] = {
-    { "bDecay", pid::decay },
-    { "bDecayBeats", pid::decayBeats },
-    { "bPreDelay", pid::predelay },
-    { "bPreDelayNote", pid::predelayNote },
-    { "bBrightness", pid::brightness },
-    { "bLowCut", pid::lowcut },
-    { "bErTrim", pid::erTrim },
-    { "bCleanShaping", pid::cleanShaping },
-    { "bShapeSibilance", pid::shapeSibilance },
-    { "bShapeBreath", pid::shapeBreath },
-    { "bShapeAttack", pid::shapeAttack },
-    { "bCleanUnmask", pid::cleanUnmask },
-    { "bSize", pid::size },
-    { "bMix", pid::mix },
-};
+using BaselineTarget = LearnSuggestion;
+inline constexpr int baselineTargetCount = learnSuggestionCount;
+inline constexpr const auto& baselineTargets = learnSuggestions;
 
 // What the last Learn, Source or Character choice suggested, with the selection it was made for and
 // the effective Character (0 Room, 1 Hall, 2 Chamber, 3 Plate). Values are in parameter units.

@@ -1,5 +1,5 @@
 #include "learn/LearnDerivation.h"
-#include "processor/ParameterIds.h"
+#include "params/ParameterIds.h"
 #include "processor/ZQ6AudioProcessor.h"
 
 #include <cstdio>

@@ -2,9 +2,9 @@
 
 #include "ShippedLayout.h"
 
-#include "ui/BakedImageData.h"
-#include "ui/KnobStyle.h"
-#include "ui/Palette.h"
+#include "ui/shell/BakedImageData.h"
+#include "ui/controls/KnobStyle.h"
+#include "ui/shell/Palette.h"
 
 #include <cmath>
 

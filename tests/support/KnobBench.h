@@ -3,11 +3,11 @@
 #include "MouseDriver.h"
 
 #include "processor/ZQ6AudioProcessor.h"
-#include "ui/GlassKnob.h"
-#include "ui/GlassLookAndFeel.h"
-#include "ui/Layout.h"
-#include "ui/TipPopup.h"
-#include "ui/UiContext.h"
+#include "ui/controls/GlassKnob.h"
+#include "ui/shell/GlassLookAndFeel.h"
+#include "ui/shell/Layout.h"
+#include "ui/help/TipPopup.h"
+#include "ui/shell/UiContext.h"
 
 #include "../plugin-common/BakedLayer.h"
 

@@ -2,11 +2,23 @@
 
 #include <juce_events/juce_events.h>
 
+namespace juce
+{
+// One step of the message loop, declared as JUCE's own Linux plug-in client declares it: the
+// shipped code is built without modal loops, so the tests pump with this instead.
+bool dispatchNextMessageOnSystemQueue(bool returnIfNoPendingMessages);
+} // namespace juce
+
 namespace zq6::test
 {
 void pumpMessages(int milliseconds)
 {
-    juce::MessageManager::getInstance()->runDispatchLoopUntil(milliseconds);
+    const auto end = juce::Time::currentTimeMillis() + milliseconds;
+    do
+    {
+        if (!juce::dispatchNextMessageOnSystemQueue(true))
+            juce::Thread::sleep(1);
+    } while (juce::Time::currentTimeMillis() < end);
 }
 
 bool pumpMessagesUntil(const std::function<bool()>& condition, int timeoutMs)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/Layout.h"
+#include "ui/shell/Layout.h"
 
 namespace zq6::test
 {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ui/Layout.h"
-#include "ui/UiContext.h"
+#include "ui/shell/Layout.h"
+#include "ui/shell/UiContext.h"
 
 namespace zq6::test
 {

@@ -3,7 +3,7 @@
 #include "BakeInks.h"
 #include "KnobPainter.h"
 
-#include <ui/GlassLookAndFeel.h>
+#include <ui/shell/GlassLookAndFeel.h>
 
 using zq6::ui::LayoutItem;
 

@@ -3,7 +3,7 @@
 #include "BakeCanvas.h"
 #include "PrintedText.h"
 
-#include <ui/Layout.h>
+#include <ui/shell/Layout.h>
 
 // Draws every element of the layout that the plug-in does not draw live: the chassis, panels,
 // display windows, knob bodies, caps, headings, rules, chevrons, the meter scale and the captions.

@@ -2,7 +2,7 @@
 
 #include "BakeCanvas.h"
 
-#include <ui/LayoutItem.h>
+#include <ui/shell/LayoutItem.h>
 
 // Captions printed on the front: Inter at a size in layout units, with letter spacing, centred
 // vertically on the cap height; display inks get a faint phosphor halo, printed inks a hairline shadow.

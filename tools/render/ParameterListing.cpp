@@ -1,6 +1,6 @@
 #include "ParameterListing.h"
 
-#include "ui/HelpTable.h"
+#include "ui/help/HelpTable.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -8,7 +8,7 @@
 #include "ParameterSettings.h"
 #include "RenderOptions.h"
 #include "processor/ZQ6AudioProcessor.h"
-#include "ui/ZQ6Editor.h"
+#include "ui/shell/ZQ6Editor.h"
 
 #include <cstdlib>
 #include <iostream>
