@@ -3,6 +3,7 @@
 #include "ParameterTree.h"
 
 #include <cmath>
+#include <utility>
 #include <limits>
 
 namespace quil
@@ -30,6 +31,11 @@ ParameterUndo::SetValueAction::SetValueAction(juce::AudioProcessorValueTreeState
 
 bool ParameterUndo::SetValueAction::perform()
 {
+    // The first perform records a change the parameter has already made, and the flush before it
+    // put the value in the tree: writing it again would need the tree lock inside the host's gesture
+    // callback, under the parameter's listener lock. Redo sets the value.
+    if (std::exchange(alreadyLive, false))
+        return true;
     return setParameterThroughTree(state, parameterId, after, nullptr);
 }
 
@@ -132,7 +138,6 @@ void ParameterUndo::recordChange(const Record& record, float from, float to)
 {
     if (approximatelyEqual(from, to))
         return;
-    const juce::ScopedLock lock(*treeLock);
     pushParameterValuesToTree(state);
     editManager.perform(new SetValueAction(state, record.parameterId, from, to));
 }

@@ -22,6 +22,7 @@ public:
     static constexpr int timerIntervalMs = 50;
 
     // Sets one parameter to a value in its own units through the value tree, without undo manager.
+    // Recording it writes nothing: the parameter already holds the value.
     class SetValueAction : public juce::UndoableAction
     {
     public:
@@ -36,6 +37,7 @@ public:
         juce::String parameterId;
         float before;
         float after;
+        bool alreadyLive = true;
     };
 
     ParameterUndo(juce::AudioProcessorValueTreeState& state, juce::UndoManager& editManager,
@@ -50,10 +52,6 @@ public:
     void cancelGestures();
 
     bool isGestureOpen() const noexcept { return openGestures.load() > 0; }
-
-    // The lock that every other writer of the tree holds, so that a save on another thread never
-    // copies the tree while a recorded change writes it.
-    void setTreeLock(const juce::CriticalSection& lock) noexcept { treeLock = &lock; }
 
 private:
     struct Record
@@ -86,8 +84,6 @@ private:
     std::unique_ptr<Record[]> records;
     int recordCount = 0;
     std::atomic<int> openGestures { 0 };
-    juce::CriticalSection unsharedLock;
-    const juce::CriticalSection* treeLock = &unsharedLock;
 
     JUCE_DECLARE_NON_COPYABLE(ParameterUndo)
 };

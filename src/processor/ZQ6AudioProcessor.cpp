@@ -44,7 +44,6 @@ ZQ6AudioProcessor::ZQ6AudioProcessor()
     bypassParameter = dynamic_cast<juce::AudioParameterBool*>(state.getParameter(pid::bypass));
     jassert(bypassParameter != nullptr);
     installSlotCallbacks();
-    parameterUndo.setTreeLock(processorLock);
     state.state.addListener(this);
     learnSettings.resetLearnBaseline({}, nullptr);
     startTimer(33);

@@ -157,6 +157,15 @@ AllocationGuard::~AllocationGuard()
     largestGuarded = std::max(largestGuarded, largestBefore);
 }
 
+bool AllocationGuard::countsAllocations()
+{
+#ifdef ZQ6_ALLOCATOR_OWNED_BY_SANITIZER
+    return false;
+#else
+    return true;
+#endif
+}
+
 std::size_t AllocationGuard::largestAllocation() const
 {
     return largestGuarded;

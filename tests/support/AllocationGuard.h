@@ -16,6 +16,8 @@ public:
     AllocationGuard& operator=(const AllocationGuard&) = delete;
 
     std::int64_t allocations() const;
+    // False where a sanitizer owns the allocator and nothing is counted.
+    static bool countsAllocations();
     // The largest single allocation counted while this guard lived (bytes).
     std::size_t largestAllocation() const;
 
