@@ -31,9 +31,7 @@ ParameterUndo::SetValueAction::SetValueAction(juce::AudioProcessorValueTreeState
 
 bool ParameterUndo::SetValueAction::perform()
 {
-    // The first perform records a change the parameter has already made, and the flush before it
-    // put the value in the tree: writing it again would need the tree lock inside the host's gesture
-    // callback, under the parameter's listener lock. Redo sets the value.
+    // The first perform records a change the parameter has already made. Redo sets the value.
     if (std::exchange(alreadyLive, false))
         return true;
     return setParameterThroughTree(state, parameterId, after, nullptr);
@@ -108,7 +106,6 @@ void ParameterUndo::beginGesture(Record& record)
     if (openGestures.load() == 0)
     {
         onFirstGestureBegin();
-        pushParameterValuesToTree(state);
         editManager.beginNewTransaction("Edit");
     }
     record.startValue.store(valueInUnits(*record.parameter));
@@ -138,7 +135,6 @@ void ParameterUndo::recordChange(const Record& record, float from, float to)
 {
     if (approximatelyEqual(from, to))
         return;
-    pushParameterValuesToTree(state);
     editManager.perform(new SetValueAction(state, record.parameterId, from, to));
 }
 

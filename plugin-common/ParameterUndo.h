@@ -11,7 +11,9 @@ namespace quil
 // Turns the host change gestures of the parameters (begin, set, end) into undoable actions in the
 // edit manager. Changes outside gestures (automation, undo, recalls) are never recorded. Gesture
 // callbacks may come from any thread; only message-thread begins count, and ends from other threads
-// are recorded at the next tick.
+// are recorded at the next tick. The gesture callbacks run under the parameter's listener lock while a
+// load holds the tree's lock and sets parameters, so nothing here takes the tree's lock: whoever undoes
+// or redoes flushes the live values into the tree first.
 class ParameterUndo : private juce::AudioProcessorParameter::Listener, private juce::Timer
 {
 public:

@@ -58,7 +58,8 @@ public:
 
     void getStateInformation(juce::MemoryBlock& destData) override;
     void setStateInformation(const void* data, int sizeInBytes) override;
-    // Loads a saved state as setStateInformation does; false when the block was refused and nothing changed.
+    // Loads a saved state as setStateInformation does. False when the block was refused, which changes
+    // nothing, or when applying it ran out of memory part-way, which may leave some of it applied.
     bool restoreState(const void* data, int sizeInBytes) noexcept;
 
     static int latencyForRate(double sampleRate) noexcept { return ReverbEngine::latencyForRate(sampleRate); }
