@@ -35,29 +35,36 @@ void TailLfoBank::setRate(float rateHz) noexcept
     }
 }
 
-void TailLfoBank::process(Offsets* offsets, int m, float rateHz, float depthSamples) noexcept
+void TailLfoBank::process(Offsets* offsets, int m, float rateHz, float startDepth, float endDepth) noexcept
 {
     setRate(rateHz);
-    for (size_t i = 0; i < phases.size(); ++i)
+    if (startDepth > 0.0f || endDepth > 0.0f)
     {
-        if (depthSamples > 0.0f)
+        // The lines are the inner loop: 16 independent rotations instead of one serial chain per line.
+        Offsets s, c;
+        for (size_t i = 0; i < phases.size(); ++i)
         {
-            auto s = std::sin(phases[i]);
-            auto c = std::cos(phases[i]);
-            for (int k = 0; k < m; ++k)
+            s[i] = std::sin(phases[i]);
+            c[i] = std::cos(phases[i]);
+        }
+        for (int k = 0; k < m; ++k)
+        {
+            const auto depth = startDepth + (endDepth - startDepth) * (static_cast<float>(k + 1) / static_cast<float>(m));
+            for (size_t i = 0; i < phases.size(); ++i)
             {
-                offsets[k][i] = depthSamples * s;
-                const auto nextS = s * incrementCos[i] + c * incrementSin[i];
-                c = c * incrementCos[i] - s * incrementSin[i];
-                s = nextS;
+                offsets[k][i] = depth * s[i];
+                const auto nextS = s[i] * incrementCos[i] + c[i] * incrementSin[i];
+                c[i] = c[i] * incrementCos[i] - s[i] * incrementSin[i];
+                s[i] = nextS;
             }
         }
-        else
-        {
-            for (int k = 0; k < m; ++k)
-                offsets[k][i] = 0.0f;
-        }
-        phases[i] = static_cast<float>(std::fmod(phases[i] + m * increments[i], twoPi));
     }
+    else
+    {
+        for (int k = 0; k < m; ++k)
+            offsets[k].fill(0.0f);
+    }
+    for (size_t i = 0; i < phases.size(); ++i)
+        phases[i] = static_cast<float>(std::fmod(phases[i] + m * increments[i], twoPi));
 }
 } // namespace zq6
