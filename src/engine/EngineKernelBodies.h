@@ -170,23 +170,41 @@ float tailChunk(const TailChunk& c) noexcept
 }
 
 // Adds every tap to outputs [first, first + blocks * lanes), blocks independent sums in registers,
-// taking tap i's samples from phase (i mod stride) of the split signal.
+// taking tap i's samples from phase (i mod stride) of the split signal. A build that need not keep
+// the tap order splits each sum into two chains, even and odd taps, for twice the throughput.
 template <class Build, size_t Blocks>
 void firBlocks(const FirOutputs& r, const float* split, int phaseLength, int first) noexcept
 {
     using Lanes = typename Build::Lanes;
     constexpr auto lanes = static_cast<size_t>(width<Build>);
-    Lanes sums[Blocks] = {};
-    for (int i = 0, p = 0, q = 0; i < r.length; ++i)
+    Lanes even[Blocks] = {}, odd[Blocks] = {};
+    int i = 0, p = 0, q = 0;
+    const auto next = [&] {
+        if (++p == r.stride)
+            p = 0, ++q;
+    };
+    if constexpr (!Build::keepsTapOrder)
+        for (; i + 1 < r.length; i += 2)
+        {
+            const float* x = split + p * phaseLength + q + first;
+            next();
+            const float* y = split + p * phaseLength + q + first;
+            next();
+            for (size_t b = 0; b < Blocks; ++b)
+            {
+                even[b] += r.taps[i] * load<Build>(x + b * lanes);
+                odd[b] += r.taps[i + 1] * load<Build>(y + b * lanes);
+            }
+        }
+    for (; i < r.length; ++i)
     {
         const float* x = split + p * phaseLength + q + first;
         for (size_t b = 0; b < Blocks; ++b)
-            sums[b] += r.taps[i] * load<Build>(x + b * lanes);
-        if (++p == r.stride)
-            p = 0, ++q;
+            even[b] += r.taps[i] * load<Build>(x + b * lanes);
+        next();
     }
     for (size_t b = 0; b < Blocks; ++b)
-        store<Build>(r.outputs + first + b * lanes, sums[b]);
+        store<Build>(r.outputs + first + b * lanes, Build::keepsTapOrder ? even[b] : even[b] + odd[b]);
 }
 
 template <class Build>

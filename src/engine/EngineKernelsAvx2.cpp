@@ -11,6 +11,8 @@ struct Avx2Fma
 {
     // Eight floats: one AVX register.
     using Lanes = float __attribute__((vector_size(32)));
+    // FMA already rounds differently, so sums may be split for speed.
+    static constexpr bool keepsTapOrder = false;
 };
 } // namespace
 
@@ -44,10 +46,34 @@ int kernels::readLineWide<Avx2Fma>(const TailChunk& c, int i, float (*y)[tailLin
                                        _mm256_cvtpd_ps(_mm256_sub_pd(positionLow, wholeLow)));
         const auto base = _mm256_set_m128i(_mm256_cvttpd_epi32(wholeHigh), _mm256_cvttpd_epi32(wholeLow));
 
-        const auto y0 = _mm256_i32gather_ps(data, _mm256_and_si256(base, mask), 4);
-        const auto yMinus1 = _mm256_i32gather_ps(data, _mm256_and_si256(_mm256_sub_epi32(base, one), mask), 4);
-        const auto y1 = _mm256_i32gather_ps(data, _mm256_and_si256(_mm256_add_epi32(base, one), mask), 4);
-        const auto y2 = _mm256_i32gather_ps(data, _mm256_and_si256(_mm256_add_epi32(base, _mm256_add_epi32(one, one)), mask), 4);
+        __m256 yMinus1, y0, y1, y2;
+        // Within eight samples a line's read moves by about eight, so its neighbours usually lie in
+        // sixteen ring samples from the first read's: two loads and permutes instead of gathers.
+        const auto windowStart = (_mm256_cvtsi256_si32(base) - 1) & c.mask;
+        const auto relative = _mm256_sub_epi32(base, _mm256_set1_epi32(_mm256_cvtsi256_si32(base)));
+        const auto outside = _mm256_or_si256(_mm256_cmpgt_epi32(_mm256_setzero_si256(), relative),
+                                             _mm256_cmpgt_epi32(relative, _mm256_set1_epi32(12)));
+        if (windowStart + 16 <= c.mask + 1 && _mm256_testz_si256(outside, outside))
+        {
+            const auto low = _mm256_loadu_ps(data + windowStart);
+            const auto high = _mm256_loadu_ps(data + windowStart + 8);
+            const auto seven = _mm256_set1_epi32(7);
+            const auto tap = [&](__m256i element) {
+                return _mm256_blendv_ps(_mm256_permutevar8x32_ps(low, element), _mm256_permutevar8x32_ps(high, element),
+                                        _mm256_castsi256_ps(_mm256_cmpgt_epi32(element, seven)));
+            };
+            yMinus1 = tap(relative);
+            y0 = tap(_mm256_add_epi32(relative, one));
+            y1 = tap(_mm256_add_epi32(relative, _mm256_add_epi32(one, one)));
+            y2 = tap(_mm256_add_epi32(relative, _mm256_set1_epi32(3)));
+        }
+        else
+        {
+            y0 = _mm256_i32gather_ps(data, _mm256_and_si256(base, mask), 4);
+            yMinus1 = _mm256_i32gather_ps(data, _mm256_and_si256(_mm256_sub_epi32(base, one), mask), 4);
+            y1 = _mm256_i32gather_ps(data, _mm256_and_si256(_mm256_add_epi32(base, one), mask), 4);
+            y2 = _mm256_i32gather_ps(data, _mm256_and_si256(_mm256_add_epi32(base, _mm256_add_epi32(one, one)), mask), 4);
+        }
         const auto value = cubicHermite(yMinus1, y0, y1, y2, f);
 
         alignas(32) float values[8];

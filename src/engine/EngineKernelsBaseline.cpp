@@ -8,6 +8,8 @@ struct Baseline
 {
     // Four floats: one SSE register, part of every x86-64 CPU.
     using Lanes = float __attribute__((vector_size(16)));
+    // Sums keep the scalar order, so this build's output is bit for bit the scalar one.
+    static constexpr bool keepsTapOrder = true;
 };
 
 float tailChunk(const TailChunk& chunk) noexcept
