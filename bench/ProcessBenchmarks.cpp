@@ -1,6 +1,9 @@
 // Each iteration processes one second of stereo noise in blocks of 256, so the reported CPU time
 // is CPU time per second of audio. juce::dsp::Reverb on the same input is the baseline.
+#include "dsp/CpuDispatch.h"
 #include "engine/LateTail.h"
+#include "engine/RateConverter.h"
+#include "engine/TailLfoBank.h"
 #include "params/ParameterIds.h"
 #include "processor/ZQ6AudioProcessor.h"
 
@@ -24,6 +27,17 @@ juce::AudioBuffer<float> makeNoise(double rate)
 }
 
 using Settings = std::vector<std::pair<const char*, float>>;
+
+// Runs the engine's kernels in the build a benchmark argument names (0 baseline, 1 AVX2/FMA where
+// the CPU has it) while it lives.
+struct KernelPathScope
+{
+    explicit KernelPathScope(std::int64_t path)
+    {
+        zq6::CpuDispatch::force(path == 0 ? zq6::KernelPath::baseline : zq6::KernelPath::avx2Fma);
+    }
+    ~KernelPathScope() { zq6::CpuDispatch::release(); }
+};
 
 void runZq6(benchmark::State& state, const Settings& settings)
 {
@@ -74,6 +88,7 @@ void BM_Baseline_JuceReverb(benchmark::State& state)
 // The late tail alone at the internal rate, with the default Hall controls.
 void BM_LateTail(benchmark::State& state)
 {
+    const KernelPathScope path(state.range(1));
     const auto rate = static_cast<double>(state.range(0));
     zq6::LateTail tail;
     tail.prepare(rate);
@@ -90,8 +105,54 @@ void BM_LateTail(benchmark::State& state)
     state.counters["realtime_x"] = benchmark::Counter(1.0, benchmark::Counter::kIsIterationInvariantRate);
 }
 
+// The 16 tail LFOs alone at the default motion, per second at the internal rate.
+void BM_TailLfoBank(benchmark::State& state)
+{
+    const auto rate = static_cast<double>(state.range(0));
+    zq6::TailLfoBank lfos;
+    lfos.prepare(rate);
+    constexpr auto chunk = zq6::maxChunkSamples;
+    zq6::TailLfoBank::Offsets offsets[chunk];
+    const auto depth = static_cast<float>(rate * zq6::tailMaximumModulationSeconds * 0.42);
+    for (auto _ : state)
+        for (int start = 0; start + chunk <= static_cast<int>(rate); start += chunk)
+        {
+            lfos.process(offsets, chunk, 0.8f, depth, depth);
+            benchmark::DoNotOptimize(offsets[0][0]);
+        }
+    state.counters["realtime_x"] = benchmark::Counter(1.0, benchmark::Counter::kIsIterationInvariantRate);
+}
+
+// Decimation, interpolation and read-back of one second at the host rate, as the engine runs them.
+void BM_RateConverter(benchmark::State& state)
+{
+    const KernelPathScope path(state.range(2));
+    const auto rate = static_cast<double>(state.range(0));
+    zq6::RateConverter converter;
+    converter.prepare(static_cast<int>(state.range(1)));
+    const auto noise = makeNoise(rate);
+    constexpr auto chunk = zq6::maxChunkSamples;
+    float downLeft[chunk], downRight[chunk], upLeft[chunk], upRight[chunk];
+    for (auto _ : state)
+        for (int start = 0; start + chunk <= noise.getNumSamples(); start += chunk)
+        {
+            const auto m = converter.decimate(noise.getReadPointer(0, start), noise.getReadPointer(1, start), chunk,
+                                              downLeft, downRight);
+            converter.interpolate(downLeft, downRight, m);
+            converter.read(upLeft, upRight, chunk);
+            benchmark::DoNotOptimize(upLeft[0]);
+        }
+    state.counters["realtime_x"] = benchmark::Counter(1.0, benchmark::Counter::kIsIterationInvariantRate);
+}
+
 void BM_ZQ6_Defaults(benchmark::State& state)
 {
+    runZq6(state, {});
+}
+
+void BM_ZQ6_Defaults_BaselineKernels(benchmark::State& state)
+{
+    const KernelPathScope path(0);
     runZq6(state, {});
 }
 
@@ -117,8 +178,11 @@ void BM_ZQ6_UnmaskAndShaping(benchmark::State& state)
 
 constexpr auto ms = benchmark::kMillisecond;
 BENCHMARK(BM_Baseline_JuceReverb)->Arg(44100)->Arg(48000)->Arg(96000)->Unit(ms);
-BENCHMARK(BM_LateTail)->Arg(48000)->Unit(ms);
+BENCHMARK(BM_LateTail)->Args({ 48000, 0 })->Args({ 48000, 1 })->Unit(ms);
+BENCHMARK(BM_TailLfoBank)->Arg(48000)->Unit(ms);
+BENCHMARK(BM_RateConverter)->Args({ 96000, 2, 0 })->Args({ 96000, 2, 1 })->Args({ 192000, 4, 0 })->Args({ 192000, 4, 1 })->Unit(ms);
 BENCHMARK(BM_ZQ6_Defaults)->Arg(44100)->Arg(48000)->Arg(96000)->Unit(ms);
+BENCHMARK(BM_ZQ6_Defaults_BaselineKernels)->Arg(48000)->Arg(96000)->Unit(ms);
 BENCHMARK(BM_ZQ6_WetEqAllBands)->Arg(48000)->Unit(ms);
 BENCHMARK(BM_ZQ6_Unmask)->Arg(48000)->Arg(96000)->Unit(ms);
 BENCHMARK(BM_ZQ6_Shaping)->Arg(48000)->Arg(96000)->Unit(ms);

@@ -1,3 +1,4 @@
+#include "dsp/CpuDispatch.h"
 #include "params/ParameterIds.h"
 #include "support/ProcessorHarness.h"
 
@@ -99,8 +100,13 @@ const std::vector<HashCase>& hashCases()
     return cases;
 }
 
+// The hashes pin the baseline kernels; the AVX2/FMA build rounds differently and is held to the
+// baseline in KernelPathTest.
 class RenderHash : public testing::TestWithParam<HashCase>
 {
+protected:
+    void SetUp() override { CpuDispatch::force(KernelPath::baseline); }
+    void TearDown() override { CpuDispatch::release(); }
 };
 } // namespace
 

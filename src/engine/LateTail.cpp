@@ -66,7 +66,7 @@ void LateTail::processSlice(const float* left, const float* right, float* outLef
 
     TailLfoBank::Offsets offsets[maxChunkSamples];
     const auto depth = static_cast<float>(rate * tailMaximumModulationSeconds) * std::clamp(controls.modulationDepth, 0.0f, 1.0f);
-    lfos.process(offsets, m, controls.lfoRateHz, depth);
+    lfos.process(offsets, m, controls.lfoRateHz, depth, depth);
 
     for (int i = 0; i < 2; ++i)
         if (instances[i].isRunning())

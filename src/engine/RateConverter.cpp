@@ -1,5 +1,7 @@
 #include "RateConverter.h"
 
+#include "EngineKernels.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -94,6 +96,7 @@ void RateConverter::prepare(int decimationFactor)
         side.decimatorHistory.assign(static_cast<size_t>(decimatorLength + maxChunkSamples), 0.0f);
         side.interpolatorHistory.assign(static_cast<size_t>(phaseLength + maxChunkSamples), 0.0f);
     }
+    firScratch.assign(static_cast<size_t>(decimatorLength + maxChunkSamples + factor), 0.0f);
     clear();
 }
 
@@ -112,20 +115,8 @@ void RateConverter::clear() noexcept
     readIndex = static_cast<std::uint8_t>(256 - (factor - 1));
 }
 
-float RateConverter::decimateOne(const std::vector<float>& history, int newest) const noexcept
-{
-    const float* x = history.data() + newest + 1 - decimatorLength;
-    const float* taps = decimatorTaps.data();
-    float sum = 0.0f;
-    for (int i = 0; i < decimatorLength; ++i)
-        sum += taps[i] * x[i];
-    return sum;
-}
-
 int RateConverter::decimate(const float* left, const float* right, int n, float* outLeft, float* outRight) noexcept
 {
-    const float* inputs[2] = { left, right };
-    float* outputs[2] = { outLeft, outRight };
     if (factor == 1)
     {
         std::copy(left, left + n, outLeft);
@@ -133,48 +124,43 @@ int RateConverter::decimate(const float* left, const float* right, int n, float*
         return n;
     }
 
-    int written = 0;
+    // Sample j of the chunk gives an output when the phase counter reaches factor - 1 there.
+    const auto firstOutput = (factor - 1 - phase % factor + factor) % factor;
+    const auto count = firstOutput < n ? (n - 1 - firstOutput) / factor + 1 : 0;
+    const auto& kernels = EngineKernels::active();
+    const float* inputs[2] = { left, right };
+    float* outputs[2] = { outLeft, outRight };
     for (int s = 0; s < 2; ++s)
     {
         auto& history = sides[s].decimatorHistory;
         std::copy(inputs[s], inputs[s] + n, history.begin() + decimatorLength);
-        int p = phase;
-        int count = 0;
-        for (int j = 0; j < n; ++j)
-        {
-            if (p == factor - 1)
-                outputs[s][count++] = decimateOne(history, decimatorLength + j);
-            p = (p + 1) % factor;
-        }
+        if (count > 0)
+            kernels.firOutputs({ decimatorTaps.data(), decimatorLength, history.data() + firstOutput + 1, factor, count,
+                                 outputs[s], firScratch.data() });
         std::copy(history.begin() + n, history.begin() + n + decimatorLength, history.begin());
-        written = count;
     }
     phase = (phase + n) % factor;
-    return written;
+    return count;
 }
 
 void RateConverter::interpolate(const float* left, const float* right, int m) noexcept
 {
     if (factor == 1)
         return;
+    const auto& kernels = EngineKernels::active();
     const float* inputs[2] = { left, right };
     for (int s = 0; s < 2; ++s)
     {
         auto& side = sides[s];
         auto& history = side.interpolatorHistory;
         std::copy(inputs[s], inputs[s] + m, history.begin() + phaseLength);
-        std::uint8_t w = writeIndex;
-        for (int k = 0; k < m; ++k)
+        for (int p = 0; p < factor; ++p)
         {
-            const float* x = history.data() + k + 1;
-            for (int p = 0; p < factor; ++p)
-            {
-                const float* taps = phaseTaps.data() + p * phaseLength;
-                float sum = 0.0f;
-                for (int i = 0; i < phaseLength; ++i)
-                    sum += taps[i] * x[i];
-                side.ring[w++] = sum;
-            }
+            float phaseOutputs[maxChunkSamples];
+            kernels.firOutputs({ phaseTaps.data() + p * phaseLength, phaseLength, history.data() + 1, 1, m, phaseOutputs, nullptr });
+            std::uint8_t w = static_cast<std::uint8_t>(writeIndex + p);
+            for (int k = 0; k < m; ++k, w = static_cast<std::uint8_t>(w + factor))
+                side.ring[w] = phaseOutputs[k];
         }
         std::copy(history.begin() + m, history.begin() + m + phaseLength, history.begin());
     }

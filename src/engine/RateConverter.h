@@ -38,8 +38,6 @@ private:
         float ring[256] {};
     };
 
-    float decimateOne(const std::vector<float>& history, int newest) const noexcept;
-
     int factor = 1;
     int numTaps = 1;
     int decimatorLength = 0; // padded to a multiple of 8
@@ -47,6 +45,7 @@ private:
     std::vector<float> decimatorTaps; // reversed, zero padded at the front
     std::vector<float> phaseTaps;     // factor phases of phaseLength, reversed, scaled by factor
     Side sides[2];
+    std::vector<float> firScratch; // the decimator's history split into its factor phases
     int phase = 0;
     std::uint8_t writeIndex = 0, readIndex = 0;
 };

@@ -1,7 +1,7 @@
 #include "TailInstance.h"
 
-#include "CubicHermite.h"
-#include "HadamardMix.h"
+#include "../dsp/ChunkSize.h"
+#include "EngineKernels.h"
 
 #include <algorithm>
 #include <cmath>
@@ -14,6 +14,7 @@ constexpr double twoPi = 2.0 * 3.14159265358979323846;
 // Ring length in seconds: the longest line at the largest size plus the deepest modulation.
 constexpr double ringSeconds = tailLongestLineSeconds * tailLargestSize + tailMaximumModulationSeconds;
 constexpr float quietLevel = 1.0e-5f;
+constexpr int linePadding = 16;
 
 float crossover(double rate, double hz)
 {
@@ -39,7 +40,8 @@ void TailInstance::prepare(double internalRate)
     while (lineLength < minimum)
         lineLength <<= 1;
     mask = lineLength - 1;
-    lines.assign(static_cast<size_t>(lineLength) * tailLineCount, 0.0f);
+    lineStride = lineLength + linePadding;
+    lines.assign(static_cast<size_t>(lineStride) * tailLineCount, 0.0f);
     clear();
 }
 
@@ -55,7 +57,7 @@ void TailInstance::clear() noexcept
     outputFade = 1.0f;
     quietSamples = 0;
     peak = 0.0f;
-    clearCursor = 0;
+    clearLine = clearCursor = 0;
     zeroedLastChunk = 0;
 }
 
@@ -71,6 +73,10 @@ void TailInstance::start(double newSize, float startInputGain) noexcept
     size = newSize;
     for (int i = 0; i < tailLineCount; ++i)
         delays[static_cast<size_t>(i)] = tailDelayLengths[static_cast<size_t>(i)] / tailBaseRate * rate * size;
+    // A run reads all its samples before it writes any, so it must end before the shortest
+    // modulated read reaches the run's first write (only ever shorter than a chunk at very low rates).
+    const auto shortestRead = static_cast<int>(std::floor(delays[0] - rate * tailMaximumModulationSeconds));
+    runLimit = std::clamp(shortestRead - 3, 1, maxChunkSamples);
     gainsComputed = false;
     inputGain = startInputGain;
     inputTarget = 1.0f;
@@ -106,65 +112,36 @@ void TailInstance::setDecays(float low, float mid, float high) noexcept
         }
 }
 
-float TailInstance::readLine(int line, double delay) const noexcept
-{
-    const auto position = static_cast<double>(writeIndex) - delay;
-    const auto whole = std::floor(position);
-    const auto f = static_cast<float>(position - whole);
-    const auto base = static_cast<int>(whole);
-    const auto* data = lines.data() + static_cast<size_t>(line) * static_cast<size_t>(lineLength);
-    const auto ym1 = data[(base - 1) & mask];
-    const auto y0 = data[base & mask];
-    const auto y1 = data[(base + 1) & mask];
-    const auto y2 = data[(base + 2) & mask];
-    return cubicHermite(ym1, y0, y1, y2, f);
-}
-
 void TailInstance::process(const float* left, const float* right, float* outLeft, float* outRight, int m,
                            const TailLfoBank::Offsets* offsets, float loudnessGain) noexcept
 {
-    for (int k = 0; k < m; ++k)
-        processSample(left[k], right[k], outLeft[k], outRight[k], offsets[k], loudnessGain);
+    for (int start = 0; start < m; start += runLimit)
+    {
+        const auto length = std::min(runLimit, m - start);
+        processRun(left + start, right + start, outLeft + start, outRight + start, length, offsets + start, loudnessGain);
+    }
 }
 
-void TailInstance::processSample(float inLeft, float inRight, float& outLeft, float& outRight,
-                                 const TailLfoBank::Offsets& offsets, float scale) noexcept
+void TailInstance::processRun(const float* left, const float* right, float* outLeft, float* outRight, int m,
+                              const TailLfoBank::Offsets* offsets, float loudnessGain) noexcept
 {
-    inputGain = moveToward(inputGain, inputTarget, inputStep);
-    if (state == fadingOut)
-        outputFade = std::max(0.0f, outputFade - fadeStep);
-    const auto xLeft = inLeft * inputGain;
-    const auto xRight = inRight * inputGain;
-
-    std::array<float, tailLineCount> z;
-    float sumLeft = 0.0f, sumRight = 0.0f;
-    for (size_t i = 0; i < tailLineCount; ++i)
+    float xLeft[maxChunkSamples], xRight[maxChunkSamples], outputGain[maxChunkSamples];
+    for (int k = 0; k < m; ++k)
     {
-        const auto y = readLine(static_cast<int>(i), delays[i] + offsets[i]);
-        sumLeft += tailLeftOutputSign[i] * y;
-        sumRight += tailRightOutputSign[i] * y;
-
-        lowState[i] += crossover250 * (y - lowState[i]);
-        midState[i] += crossover3000 * (y - midState[i]);
-        const auto low = lowState[i];
-        const auto belowHigh = midState[i];
-        z[i] = (low * feedbackGains[0][i] + (belowHigh - low) * feedbackGains[1][i] + (y - belowHigh) * feedbackGains[2][i])
-               * tailFeedbackSign[i];
+        inputGain = moveToward(inputGain, inputTarget, inputStep);
+        if (state == fadingOut)
+            outputFade = std::max(0.0f, outputFade - fadeStep);
+        xLeft[k] = left[k] * inputGain;
+        xRight[k] = right[k] * inputGain;
+        outputGain[k] = loudnessGain * outputFade * 0.25f;
     }
 
-    const auto gain = scale * outputFade * 0.25f;
-    outLeft += gain * sumLeft;
-    outRight += gain * sumRight;
-    peak = std::max(peak, std::max(std::abs(sumLeft), std::abs(sumRight)));
-
-    hadamard(z);
-    for (size_t i = 0; i < tailLineCount; ++i)
-    {
-        const auto input = xRight * tailRightInputGain[i] + xLeft * tailLeftInputGain[i];
-        lines[i * static_cast<size_t>(lineLength) + static_cast<size_t>(writeIndex)] =
-            0.25f * input + 0.25f * z[static_cast<size_t>(tailFeedbackSource(static_cast<int>(i)))];
-    }
-    writeIndex = (writeIndex + 1) & mask;
+    const TailChunk chunk { lines.data(), lineStride, mask, writeIndex, delays.data(), offsets[0].data(),
+                            { feedbackGains[0].data(), feedbackGains[1].data(), feedbackGains[2].data() },
+                            lowState.data(), midState.data(), crossover250, crossover3000,
+                            xLeft, xRight, outputGain, outLeft, outRight, m };
+    peak = std::max(peak, EngineKernels::active().tailChunk(chunk));
+    writeIndex = (writeIndex + m) & mask;
 }
 
 void TailInstance::finishChunk(int m, float loudnessGain) noexcept
@@ -183,7 +160,7 @@ void TailInstance::finishChunk(int m, float loudnessGain) noexcept
         state = clearing;
         inputTarget = 0.0f;
         outputFade = 1.0f;
-        clearCursor = 0;
+        clearLine = clearCursor = 0;
     }
     else if (state == clearing)
     {
@@ -194,12 +171,21 @@ void TailInstance::finishChunk(int m, float loudnessGain) noexcept
 
 void TailInstance::clearSlice() noexcept
 {
-    const auto total = static_cast<int>(lines.size());
-    const auto end = std::min(total, clearCursor + clearingSlice);
-    std::fill(lines.begin() + clearCursor, lines.begin() + end, 0.0f);
-    zeroedLastChunk = end - clearCursor;
-    clearCursor = end;
-    if (clearCursor >= total)
+    zeroedLastChunk = 0;
+    while (clearLine < tailLineCount && zeroedLastChunk < clearingSlice)
+    {
+        const auto count = std::min(lineLength - clearCursor, clearingSlice - zeroedLastChunk);
+        auto* ring = lines.data() + static_cast<size_t>(clearLine) * static_cast<size_t>(lineStride);
+        std::fill(ring + clearCursor, ring + clearCursor + count, 0.0f);
+        zeroedLastChunk += count;
+        clearCursor += count;
+        if (clearCursor == lineLength)
+        {
+            ++clearLine;
+            clearCursor = 0;
+        }
+    }
+    if (clearLine == tailLineCount)
         state = idle;
 }
 } // namespace zq6

@@ -55,9 +55,8 @@ private:
         float low, mid, high;
     };
 
-    float readLine(int line, double delay) const noexcept;
-    void processSample(float inLeft, float inRight, float& outLeft, float& outRight,
-                       const TailLfoBank::Offsets& offsets, float scale) noexcept;
+    void processRun(const float* left, const float* right, float* outLeft, float* outRight, int m,
+                    const TailLfoBank::Offsets* offsets, float loudnessGain) noexcept;
     void clearSlice() noexcept;
     void zeroFilters() noexcept;
 
@@ -65,10 +64,14 @@ private:
     float crossover250 = 0.0f, crossover3000 = 0.0f;
     State state = idle;
     double size = 1.0;
+    // The rings one after another, each padded by a cache line so that the 16 lines' samples at one
+    // index do not all fall into the same cache set.
     std::vector<float> lines;
     int lineLength = 1;
+    int lineStride = 1;
     int mask = 0;
     int writeIndex = 0;
+    int runLimit = 1;
     std::array<double, tailLineCount> delays {};
     std::array<std::array<float, tailLineCount>, 3> feedbackGains {};
     std::array<float, tailLineCount> lowState {}, midState {};
@@ -78,7 +81,7 @@ private:
     float inputStep = 0.0f, fadeStep = 0.0f;
     int quietSamples = 0;
     float peak = 0.0f;
-    int clearCursor = 0;
+    int clearLine = 0, clearCursor = 0;
     int zeroedLastChunk = 0;
 };
 } // namespace zq6

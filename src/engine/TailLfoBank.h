@@ -16,7 +16,8 @@ public:
     void prepare(double internalRate);
     void clear() noexcept;
     // Writes the read offsets in samples (depth x sine) for m samples, then advances every phase by m.
-    void process(Offsets* offsets, int m, float rateHz, float depthSamples) noexcept;
+    // The depth moves linearly from startDepth to endDepth, reaching endDepth at the last sample.
+    void process(Offsets* offsets, int m, float rateHz, float startDepth, float endDepth) noexcept;
 
 private:
     void setRate(float rateHz) noexcept;
