@@ -29,6 +29,9 @@ bool setParameterThroughTree(juce::AudioProcessorValueTreeState& state, const ju
     for (auto child : state.state)
         if (child.hasType("PARAM") && child.getProperty("id").toString() == parameterId)
         {
+            // The tree may still hold an older value than the parameter, and setting that value
+            // again would not reach the parameter.
+            child.setProperty("value", valueInUnits(*parameter), nullptr);
             child.setProperty("value", legalValue(*parameter, value), undoManager);
             return true;
         }

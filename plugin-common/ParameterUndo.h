@@ -13,7 +13,7 @@ namespace quil
 // callbacks may come from any thread; only message-thread begins count, and ends from other threads
 // are recorded at the next tick. The gesture callbacks run under the parameter's listener lock while a
 // load holds the tree's lock and sets parameters, so nothing here takes the tree's lock: whoever undoes
-// or redoes flushes the live values into the tree first.
+// or redoes brings the tree up to the live value before setting one.
 class ParameterUndo : private juce::AudioProcessorParameter::Listener, private juce::Timer
 {
 public:
