@@ -20,21 +20,12 @@ struct PathCase
     const char* name;
     double rate;
     int characterChoice; // 0 keeps the default (Auto)
-    std::vector<std::pair<const char*, float>> settings;
+    ParameterSettings settings;
 };
 
 void PrintTo(const PathCase& pathCase, std::ostream* os)
 {
     *os << pathCase.name;
-}
-
-juce::AudioBuffer<float> impulse(double rate)
-{
-    juce::AudioBuffer<float> buffer(2, static_cast<int>(rate * 1.5));
-    buffer.clear();
-    buffer.setSample(0, 0, 1.0f);
-    buffer.setSample(1, 0, 1.0f);
-    return buffer;
 }
 
 // Plucked chords: harmonic tones with sharp onsets and exponential decays, a different note on each
@@ -61,12 +52,7 @@ juce::AudioBuffer<float> plucks(double rate)
 juce::AudioBuffer<float> render(const PathCase& pathCase, juce::AudioBuffer<float> input, KernelPath path)
 {
     CpuDispatch::force(path);
-    ProcessorHarness harness(pathCase.rate);
-    if (pathCase.characterChoice != 0)
-        harness.processor().chooseCharacter(pathCase.characterChoice);
-    for (const auto& [id, value] : pathCase.settings)
-        harness.set(id, value);
-    harness.process(input);
+    renderThrough(input, pathCase.rate, pathCase.characterChoice, pathCase.settings);
     CpuDispatch::release();
     return input;
 }
@@ -104,7 +90,7 @@ TEST_P(KernelPaths, Avx2FmaRenderMatchesBaselineBelowMinus100Db)
     if (CpuDispatch::detected() != KernelPath::avx2Fma)
         GTEST_SKIP() << "this CPU runs only the baseline kernels";
     const auto& pathCase = GetParam();
-    const std::pair<const char*, juce::AudioBuffer<float>> signals[] = { { "impulse", impulse(pathCase.rate) },
+    const std::pair<const char*, juce::AudioBuffer<float>> signals[] = { { "impulse", stereoImpulse(pathCase.rate, 1.5) },
                                                                          { "plucks", plucks(pathCase.rate) } };
     for (const auto& [name, signal] : signals)
     {

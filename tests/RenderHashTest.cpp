@@ -20,7 +20,7 @@ struct HashCase
     const char* name;
     double rate;
     int characterChoice; // 0 keeps the default (Auto)
-    std::vector<std::pair<const char*, float>> settings;
+    ParameterSettings settings;
     std::uint64_t impulseHash;
     std::uint64_t burstHash;
 };
@@ -50,22 +50,8 @@ std::uint64_t fnv1a(const juce::AudioBuffer<float>& buffer)
 
 std::uint64_t renderHash(const HashCase& hashCase, juce::AudioBuffer<float> input)
 {
-    ProcessorHarness harness(hashCase.rate);
-    if (hashCase.characterChoice != 0)
-        harness.processor().chooseCharacter(hashCase.characterChoice);
-    for (const auto& [id, value] : hashCase.settings)
-        harness.set(id, value);
-    harness.process(input);
+    renderThrough(input, hashCase.rate, hashCase.characterChoice, hashCase.settings);
     return fnv1a(input);
-}
-
-juce::AudioBuffer<float> impulse(double rate)
-{
-    juce::AudioBuffer<float> buffer(2, static_cast<int>(rate * 0.75));
-    buffer.clear();
-    buffer.setSample(0, 0, 1.0f);
-    buffer.setSample(1, 0, 1.0f);
-    return buffer;
 }
 
 juce::AudioBuffer<float> noiseBurst(double rate)
@@ -113,7 +99,7 @@ protected:
 TEST_P(RenderHash, ImpulseAndBurstRenderBitIdentical)
 {
     const auto& hashCase = GetParam();
-    const auto impulseHash = renderHash(hashCase, impulse(hashCase.rate));
+    const auto impulseHash = renderHash(hashCase, stereoImpulse(hashCase.rate, 0.75));
     const auto burstHash = renderHash(hashCase, noiseBurst(hashCase.rate));
     EXPECT_EQ(impulseHash, hashCase.impulseHash) << "impulse 0x" << std::hex << impulseHash;
     EXPECT_EQ(burstHash, hashCase.burstHash) << "burst 0x" << std::hex << burstHash;

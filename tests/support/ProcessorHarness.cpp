@@ -56,4 +56,22 @@ juce::AudioBuffer<float> makeNoise(int channels, int samples, float peak, int se
             buffer.setSample(c, i, (random.nextFloat() * 2.0f - 1.0f) * peak);
     return buffer;
 }
+juce::AudioBuffer<float> stereoImpulse(double rate, double seconds)
+{
+    juce::AudioBuffer<float> buffer(2, static_cast<int>(rate * seconds));
+    buffer.clear();
+    buffer.setSample(0, 0, 1.0f);
+    buffer.setSample(1, 0, 1.0f);
+    return buffer;
+}
+
+void renderThrough(juce::AudioBuffer<float>& buffer, double rate, int characterChoice, const ParameterSettings& settings)
+{
+    ProcessorHarness harness(rate);
+    if (characterChoice != 0)
+        harness.processor().chooseCharacter(characterChoice);
+    for (const auto& [id, value] : settings)
+        harness.set(id, value);
+    harness.process(buffer);
+}
 } // namespace zq6::test

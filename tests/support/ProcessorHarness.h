@@ -3,6 +3,8 @@
 #include "processor/ZQ6AudioProcessor.h"
 
 #include <memory>
+#include <utility>
+#include <vector>
 
 namespace zq6::test
 {
@@ -36,4 +38,13 @@ private:
 
 // Deterministic white noise at the given peak.
 juce::AudioBuffer<float> makeNoise(int channels, int samples, float peak = 0.5f, int seed = 1);
+
+// A unit impulse on both channels, then silence, `seconds` long in all.
+juce::AudioBuffer<float> stereoImpulse(double rate, double seconds);
+
+using ParameterSettings = std::vector<std::pair<const char*, float>>;
+
+// Renders the buffer in place through a fresh processor at the rate, with a Character (0 keeps
+// the default) and parameter values in their own units.
+void renderThrough(juce::AudioBuffer<float>& buffer, double rate, int characterChoice, const ParameterSettings& settings);
 } // namespace zq6::test
