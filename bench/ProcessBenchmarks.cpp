@@ -7,6 +7,9 @@
 #include <benchmark/benchmark.h>
 #include <juce_dsp/juce_dsp.h>
 
+#include <algorithm>
+#include <chrono>
+
 namespace
 {
 namespace pid = zq6::pid;
@@ -115,6 +118,51 @@ void BM_ZQ6_UnmaskAndShaping(benchmark::State& state)
     runZq6(state, { { pid::cleanUnmask, 1.0f }, { pid::cleanShaping, 1.0f } });
 }
 
+// Half a second of noise, then 30 s of silence timed block by block: once the tail has rung out and
+// the engine sleeps, every idle block should cost the same.
+void BM_ZQ6_IdleAfterBurst(benchmark::State& state)
+{
+    const juce::ScopedJuceInitialiser_GUI juce;
+    const auto rate = static_cast<double>(state.range(0));
+    const auto burst = makeNoise(rate);
+    const auto silentBlocks = static_cast<int>(30.0 * rate) / blockSize;
+    juce::AudioBuffer<float> block(2, blockSize);
+    juce::MidiBuffer midi;
+    double asleepTotal = 0.0, asleepWorst = 0.0;
+    std::int64_t asleepBlocks = 0;
+    for (auto _ : state)
+    {
+        state.PauseTiming();
+        zq6::ZQ6AudioProcessor processor;
+        processor.setRateAndBufferSizeDetails(rate, blockSize);
+        processor.prepareToPlay(rate, blockSize);
+        for (int start = 0; start + blockSize <= burst.getNumSamples() / 2; start += blockSize)
+        {
+            for (int c = 0; c < 2; ++c)
+                block.copyFrom(c, 0, burst, c, start, blockSize);
+            processor.processBlock(block, midi);
+        }
+        state.ResumeTiming();
+        for (int i = 0; i < silentBlocks; ++i)
+        {
+            block.clear();
+            const auto wasAsleep = processor.getEngine().isSleeping();
+            const auto begin = std::chrono::steady_clock::now();
+            processor.processBlock(block, midi);
+            const auto micros = std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - begin).count();
+            benchmark::DoNotOptimize(block.getReadPointer(0));
+            if (wasAsleep)
+            {
+                asleepTotal += micros;
+                asleepWorst = std::max(asleepWorst, micros);
+                ++asleepBlocks;
+            }
+        }
+    }
+    state.counters["asleep_block_mean_us"] = asleepBlocks > 0 ? asleepTotal / static_cast<double>(asleepBlocks) : 0.0;
+    state.counters["asleep_block_worst_us"] = asleepWorst;
+}
+
 constexpr auto ms = benchmark::kMillisecond;
 BENCHMARK(BM_Baseline_JuceReverb)->Arg(44100)->Arg(48000)->Arg(96000)->Unit(ms);
 BENCHMARK(BM_LateTail)->Arg(48000)->Unit(ms);
@@ -123,6 +171,7 @@ BENCHMARK(BM_ZQ6_WetEqAllBands)->Arg(48000)->Unit(ms);
 BENCHMARK(BM_ZQ6_Unmask)->Arg(48000)->Arg(96000)->Unit(ms);
 BENCHMARK(BM_ZQ6_Shaping)->Arg(48000)->Arg(96000)->Unit(ms);
 BENCHMARK(BM_ZQ6_UnmaskAndShaping)->Arg(48000)->Arg(96000)->Unit(ms);
+BENCHMARK(BM_ZQ6_IdleAfterBurst)->Arg(48000)->Unit(ms)->Iterations(3);
 } // namespace
 
 BENCHMARK_MAIN();
