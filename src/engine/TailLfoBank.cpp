@@ -20,6 +20,7 @@ void TailLfoBank::clear() noexcept
     for (int i = 0; i < tailLineCount; ++i)
         phases[static_cast<size_t>(i)] = static_cast<float>(tailLfoStartPhase(i));
     currentRateHz = -1.0f;
+    lastDepth = -1.0f;
 }
 
 void TailLfoBank::setRate(float rateHz) noexcept
@@ -38,15 +39,18 @@ void TailLfoBank::setRate(float rateHz) noexcept
 void TailLfoBank::process(Offsets* offsets, int m, float rateHz, float depthSamples) noexcept
 {
     setRate(rateHz);
+    const auto fromDepth = lastDepth < 0.0f ? depthSamples : lastDepth;
+    lastDepth = depthSamples;
     for (size_t i = 0; i < phases.size(); ++i)
     {
-        if (depthSamples > 0.0f)
+        if (fromDepth > 0.0f || depthSamples > 0.0f)
         {
             auto s = std::sin(phases[i]);
             auto c = std::cos(phases[i]);
             for (int k = 0; k < m; ++k)
             {
-                offsets[k][i] = depthSamples * s;
+                const auto depth = fromDepth + (depthSamples - fromDepth) * static_cast<float>(k + 1) / static_cast<float>(m);
+                offsets[k][i] = depth * s;
                 const auto nextS = s * incrementCos[i] + c * incrementSin[i];
                 c = c * incrementCos[i] - s * incrementSin[i];
                 s = nextS;

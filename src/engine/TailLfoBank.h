@@ -16,6 +16,7 @@ public:
     void prepare(double internalRate);
     void clear() noexcept;
     // Writes the read offsets in samples (depth x sine) for m samples, then advances every phase by m.
+    // The depth moves linearly across the chunk from the previous chunk's depth.
     void process(Offsets* offsets, int m, float rateHz, float depthSamples) noexcept;
 
 private:
@@ -23,6 +24,7 @@ private:
 
     double rate = 48000.0;
     float currentRateHz = -1.0f;
+    float lastDepth = -1.0f; // below 0 after a clear: the first chunk starts at its depth
     std::array<float, tailLineCount> phases {};
     std::array<double, tailLineCount> increments {};
     std::array<float, tailLineCount> incrementSin {}, incrementCos {};
