@@ -10,6 +10,10 @@
 #include <benchmark/benchmark.h>
 #include <juce_dsp/juce_dsp.h>
 
+#include <algorithm>
+#include <ctime>
+#include <vector>
+
 namespace
 {
 namespace pid = zq6::pid;
@@ -176,6 +180,61 @@ void BM_ZQ6_UnmaskAndShaping(benchmark::State& state)
     runZq6(state, { { pid::cleanUnmask, 1.0f }, { pid::cleanShaping, 1.0f } });
 }
 
+double threadMicros() noexcept
+{
+    timespec now {};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) * 1.0e6 + static_cast<double>(now.tv_nsec) * 1.0e-3;
+}
+
+// Half a second of noise, then 30 s of silence timed block by block (thread CPU time, so that other
+// processes on the machine do not count): once the tail has rung out and the engine sleeps, every
+// idle block should cost the same. slow_blocks counts asleep blocks above 4 times their median.
+void BM_ZQ6_IdleAfterBurst(benchmark::State& state)
+{
+    const juce::ScopedJuceInitialiser_GUI juce;
+    const auto rate = static_cast<double>(state.range(0));
+    const auto burst = makeNoise(rate);
+    const auto silentBlocks = static_cast<int>(30.0 * rate) / blockSize;
+    juce::AudioBuffer<float> block(2, blockSize);
+    juce::MidiBuffer midi;
+    std::vector<double> asleep;
+    for (auto _ : state)
+    {
+        state.PauseTiming();
+        zq6::ZQ6AudioProcessor processor;
+        processor.setRateAndBufferSizeDetails(rate, blockSize);
+        processor.prepareToPlay(rate, blockSize);
+        for (int start = 0; start + blockSize <= burst.getNumSamples() / 2; start += blockSize)
+        {
+            for (int c = 0; c < 2; ++c)
+                block.copyFrom(c, 0, burst, c, start, blockSize);
+            processor.processBlock(block, midi);
+        }
+        asleep.reserve(static_cast<size_t>(silentBlocks));
+        state.ResumeTiming();
+        for (int i = 0; i < silentBlocks; ++i)
+        {
+            block.clear();
+            const auto wasAsleep = processor.getEngine().isSleeping();
+            const auto begin = threadMicros();
+            processor.processBlock(block, midi);
+            const auto micros = threadMicros() - begin;
+            benchmark::DoNotOptimize(block.getReadPointer(0));
+            if (wasAsleep)
+                asleep.push_back(micros);
+        }
+    }
+    if (asleep.empty())
+        return;
+    auto sorted = asleep;
+    std::sort(sorted.begin(), sorted.end());
+    const auto median = sorted[sorted.size() / 2];
+    state.counters["asleep_median_us"] = median;
+    state.counters["asleep_worst_us"] = sorted.back();
+    state.counters["slow_blocks"] = static_cast<double>(std::count_if(asleep.begin(), asleep.end(), [median](double us) { return us > 4.0 * median; }));
+}
+
 constexpr auto ms = benchmark::kMillisecond;
 BENCHMARK(BM_Baseline_JuceReverb)->Arg(44100)->Arg(48000)->Arg(96000)->Unit(ms);
 BENCHMARK(BM_LateTail)->Args({ 48000, 0 })->Args({ 48000, 1 })->Unit(ms);
@@ -187,6 +246,7 @@ BENCHMARK(BM_ZQ6_WetEqAllBands)->Arg(48000)->Unit(ms);
 BENCHMARK(BM_ZQ6_Unmask)->Arg(48000)->Arg(96000)->Unit(ms);
 BENCHMARK(BM_ZQ6_Shaping)->Arg(48000)->Arg(96000)->Unit(ms);
 BENCHMARK(BM_ZQ6_UnmaskAndShaping)->Arg(48000)->Arg(96000)->Unit(ms);
+BENCHMARK(BM_ZQ6_IdleAfterBurst)->Arg(48000)->Unit(ms)->Iterations(1);
 } // namespace
 
 BENCHMARK_MAIN();

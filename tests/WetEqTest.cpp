@@ -158,6 +158,20 @@ TEST(WetEq, KindSwitchAtNonZeroGainCrossfadesWithoutAClick)
     EXPECT_LT(rmsDifference(out, shelfOnly, switchAt + 100 * ms, length), 1e-4);
 }
 
+// Switching back while the first crossfade runs turns that fade around from what is heard.
+TEST(WetEq, KindSwitchBackDuringACrossfadeStartsFromWhatIsHeard)
+{
+    const auto switchAt = 100 * ms, backAt = switchAt + 5 * ms, length = 300 * ms;
+    const auto input = sine(1000.0, 0.25f, length);
+    const auto bell = band(1, 0, 1000.0f, 12.0f, 1.0f), shelf = band(1, 1, 1000.0f, 12.0f, 1.0f);
+    const auto out = equalise(input, [=](int start) { return start >= switchAt && start < backAt ? shelf : bell; }).left;
+    const auto steady = std::max(largestStep(out.data(), switchAt - 20 * ms, switchAt),
+                                 largestStep(out.data(), backAt + 100 * ms, length));
+    EXPECT_LT(largestStep(out.data(), switchAt, backAt + 30 * ms), steady * 1.05f);
+    const auto bellOnly = equalise(input, [bell](int) { return bell; }).left;
+    EXPECT_LT(rmsDifference(out, bellOnly, backAt + 100 * ms, length), 1e-4);
+}
+
 TEST(WetEq, KindSwitchAtZeroGainIsSilentAndImmediate)
 {
     const auto switchAt = 50 * ms, raiseAt = 100 * ms, length = 200 * ms;

@@ -12,6 +12,7 @@ constexpr int inputHistoryLength = 4096;
 constexpr int deltaHistoryLength = 512;
 constexpr double warmUpSeconds = 0.021;
 constexpr double fadeSeconds = 0.015;
+constexpr Ramp fullyOn { 1.0f, 1.0f };
 
 std::unique_ptr<juce::dsp::Oversampling<float>> makeOversampler()
 {
@@ -59,8 +60,10 @@ void ShapingProcessor::prepare(double rate)
 
     inputHistory.prepare(inputHistoryLength);
     deltaHistory.prepare(deltaHistoryLength);
+    // Counted at the processing rate, taken from the input history at the host rate.
     const auto warmUpSamples = static_cast<int>(std::ceil(processingRate * warmUpSeconds));
-    warmUpLength = std::min(inputHistoryLength, (warmUpSamples + maxChunkSamples - 1) / maxChunkSamples * maxChunkSamples);
+    const auto processingLength = std::min(inputHistoryLength, (warmUpSamples + maxChunkSamples - 1) / maxChunkSamples * maxChunkSamples);
+    warmUpLength = oversampling ? processingLength / 2 : processingLength;
     fadeStep = static_cast<float>(1.0 / (rate * fadeSeconds));
     core.prepare(processingRate);
     clear();
@@ -109,12 +112,13 @@ void ShapingProcessor::process(float* left, float* right, float* deltaLeft, floa
         off = false;
         warmUp();
     }
+    recordInput(left, right, n);
 
     if (isOversampling())
         shapeOversampled(left, right, deltaLeft, deltaRight, n, controls, chunkFade);
     else
         shapeAtRate(left, right, listening ? deltaLeft : nullptr, listening ? deltaRight : nullptr, n, controls,
-                    chunkFade);
+                    chunkFade, chunkFade);
     if (!listening)
         zero(deltaLeft, deltaRight, n);
 }
@@ -141,16 +145,41 @@ void ShapingProcessor::switchOff() noexcept
         deltaOversampler->reset();
 }
 
-// Settles the detectors on the recent input so that shaping starts from the right levels.
+// Settles the detectors, and the feed oversampler that stood still while off, on the recent input
+// so that shaping starts from the right levels.
 void ShapingProcessor::warmUp() noexcept
 {
     core.reset();
     const ShapingAmounts none;
-    for (int age = warmUpLength - 1; age >= 0; --age)
+    if (!isOversampling())
     {
-        auto l = inputHistory.left(age);
-        auto r = inputHistory.right(age);
-        core.process(l, r, none);
+        for (int age = warmUpLength - 1; age >= 0; --age)
+        {
+            auto l = inputHistory.left(age);
+            auto r = inputHistory.right(age);
+            core.process(l, r, none);
+        }
+        return;
+    }
+    feedOversampler->reset();
+    float scratch[2][maxChunkSamples];
+    float* channels[] = { scratch[0], scratch[1] };
+    juce::dsp::AudioBlock<float> block(channels, 2, maxChunkSamples);
+    for (int start = warmUpLength - 1; start >= 0; start -= maxChunkSamples)
+    {
+        const auto piece = std::min(maxChunkSamples, start + 1);
+        for (int k = 0; k < piece; ++k)
+        {
+            scratch[0][k] = inputHistory.left(start - k);
+            scratch[1][k] = inputHistory.right(start - k);
+        }
+        auto piecewise = block.getSubBlock(0, static_cast<size_t>(piece));
+        auto up = feedOversampler->processSamplesUp(piecewise);
+        auto* upLeft = up.getChannelPointer(0);
+        auto* upRight = up.getChannelPointer(1);
+        for (size_t k = 0; k < up.getNumSamples(); ++k)
+            core.process(upLeft[k], upRight[k], none);
+        feedOversampler->processSamplesDown(piecewise);
     }
 }
 
@@ -175,32 +204,34 @@ void ShapingProcessor::settleDelta() noexcept
     }
 }
 
-void ShapingProcessor::recordInput(float* left, float* right, int n) noexcept
+void ShapingProcessor::recordInput(const float* left, const float* right, int n) noexcept
 {
-    if (!isOversampling())
-    {
-        for (int j = 0; j < n; ++j)
-            inputHistory.push(left[j], right[j]);
-        return;
-    }
-    float* channels[] = { left, right };
-    const auto up = feedOversampler->processSamplesUp(juce::dsp::AudioBlock<float>(channels, 2, static_cast<size_t>(n)));
-    const auto* upLeft = up.getChannelPointer(0);
-    const auto* upRight = up.getChannelPointer(1);
-    for (size_t j = 0; j < up.getNumSamples(); ++j)
-        inputHistory.push(upLeft[j], upRight[j]);
+    for (int j = 0; j < n; ++j)
+        inputHistory.push(left[j], right[j]);
 }
 
+// The oversampled path delays the feed by a few samples: while fading, the shaped feed is
+// crossfaded with the unshaped, undelayed input, so that switching never moves the feed in time.
 void ShapingProcessor::shapeOversampled(float* left, float* right, float* deltaLeft, float* deltaRight, int n,
                                         const ShapingControls& controls, Ramp chunkFade) noexcept
 {
+    float inLeft[maxChunkSamples], inRight[maxChunkSamples];
+    std::copy(left, left + n, inLeft);
+    std::copy(right, right + n, inRight);
     float* channels[] = { left, right };
     juce::dsp::AudioBlock<float> block(channels, 2, static_cast<size_t>(n));
     const auto listening = controls.deltaListening;
     auto up = feedOversampler->processSamplesUp(block);
     shapeAtRate(up.getChannelPointer(0), up.getChannelPointer(1), listening ? deltaUp[0] : nullptr,
-                listening ? deltaUp[1] : nullptr, 2 * n, controls, chunkFade);
+                listening ? deltaUp[1] : nullptr, 2 * n, controls, fullyOn, chunkFade);
     feedOversampler->processSamplesDown(block);
+    if (chunkFade.start < 1.0f || chunkFade.end < 1.0f)
+        for (int j = 0; j < n; ++j)
+        {
+            const auto f = chunkFade.at(j, n);
+            left[j] = inLeft[j] + (left[j] - inLeft[j]) * f;
+            right[j] = inRight[j] + (right[j] - inRight[j]) * f;
+        }
     if (listening)
     {
         float* deltaChannels[] = { deltaLeft, deltaRight };
@@ -210,36 +241,35 @@ void ShapingProcessor::shapeOversampled(float* left, float* right, float* deltaL
 }
 
 // The core over m samples at the processing rate; delta buffers may be null when nobody listens.
+// What was removed reaches the feed scaled by feedFade and the delta scaled by deltaFade.
 void ShapingProcessor::shapeAtRate(float* left, float* right, float* deltaLeft, float* deltaRight, int m,
-                                   const ShapingControls& controls, Ramp chunkFade) noexcept
+                                   const ShapingControls& controls, Ramp feedFade, Ramp deltaFade) noexcept
 {
-    const auto fading = chunkFade.start < 1.0f || chunkFade.end < 1.0f;
+    const auto feedFading = feedFade.start < 1.0f || feedFade.end < 1.0f;
+    const auto deltaFading = deltaFade.start < 1.0f || deltaFade.end < 1.0f;
     for (int j = 0; j < m; ++j)
     {
         const auto l = left[j];
         const auto r = right[j];
-        inputHistory.push(l, r);
 
         const ShapingAmounts amounts { controls.sibilance.at(j, m), controls.breath.at(j, m), controls.transient.at(j, m) };
         auto shapedLeft = l;
         auto shapedRight = r;
         core.process(shapedLeft, shapedRight, amounts);
 
-        auto removedLeft = l - shapedLeft;
-        auto removedRight = r - shapedRight;
-        if (fading)
-        {
-            const auto f = chunkFade.at(j, m);
-            removedLeft *= f;
-            removedRight *= f;
-        }
-        left[j] = l - removedLeft;
-        right[j] = r - removedRight;
-        deltaHistory.push(removedLeft, removedRight);
+        const auto removedLeft = l - shapedLeft;
+        const auto removedRight = r - shapedRight;
+        const auto feedScale = feedFading ? feedFade.at(j, m) : 1.0f;
+        const auto deltaScale = deltaFading ? deltaFade.at(j, m) : 1.0f;
+        left[j] = l - removedLeft * feedScale;
+        right[j] = r - removedRight * feedScale;
+        const auto deltaLeftSample = removedLeft * deltaScale;
+        const auto deltaRightSample = removedRight * deltaScale;
+        deltaHistory.push(deltaLeftSample, deltaRightSample);
         if (deltaLeft != nullptr)
         {
-            deltaLeft[j] = removedLeft;
-            deltaRight[j] = removedRight;
+            deltaLeft[j] = deltaLeftSample;
+            deltaRight[j] = deltaRightSample;
         }
     }
 }

@@ -38,11 +38,11 @@ private:
     void switchOff() noexcept;
     void warmUp() noexcept;
     void settleDelta() noexcept;
-    void recordInput(float* left, float* right, int n) noexcept;
+    void recordInput(const float* left, const float* right, int n) noexcept;
     void shapeOversampled(float* left, float* right, float* deltaLeft, float* deltaRight, int n,
                           const ShapingControls& controls, Ramp fade) noexcept;
     void shapeAtRate(float* left, float* right, float* deltaLeft, float* deltaRight, int m,
-                     const ShapingControls& controls, Ramp fade) noexcept;
+                     const ShapingControls& controls, Ramp feedFade, Ramp deltaFade) noexcept;
 
     double hostRate = 48000.0;
     int latency = 0;
@@ -50,7 +50,8 @@ private:
     float fadeStep = 0.0f;
     std::unique_ptr<Oversampler> feedOversampler, deltaOversampler;
     float* deltaUp[2] {}; // the delta oversampler's rate-X buffer, which the core writes into
-    StereoHistory inputHistory, deltaHistory;
+    StereoHistory inputHistory; // at the host rate
+    StereoHistory deltaHistory; // at the processing rate
     ShapingCore core;
 
     float fade = 0.0f;

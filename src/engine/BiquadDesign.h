@@ -13,6 +13,13 @@ BiquadDesign designHighPass(double frequencyHz, double q, double rate) noexcept;
 // Cookbook high shelf with shelf slope 1.
 BiquadDesign designHighShelf(double frequencyHz, double gainDb, double rate) noexcept;
 
+// The design a fraction t of the way from `from` to `to`, coefficient by coefficient.
+inline BiquadDesign interpolate(const BiquadDesign& from, const BiquadDesign& to, double t) noexcept
+{
+    return { from.b0 + (to.b0 - from.b0) * t, from.b1 + (to.b1 - from.b1) * t, from.b2 + (to.b2 - from.b2) * t,
+             from.a1 + (to.a1 - from.a1) * t, from.a2 + (to.a2 - from.a2) * t };
+}
+
 // Magnitude (linear) of a designed biquad at hz.
 double magnitudeAt(const BiquadDesign& design, double hz, double rate) noexcept;
 

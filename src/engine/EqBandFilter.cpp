@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace zq6
 {
@@ -81,12 +82,26 @@ void EqBandFilter::process(float* left, float* right, int m, int kind, float fre
 
 void EqBandFilter::startKind(int kind) noexcept
 {
-    if (current.kind >= 0)
+    // Back to the kind that is still fading out: what is heard now, current + (old - current) w,
+    // is old + (current - old)(1 - w), so the two swap roles and the fade turns around from there.
+    if (crossfade > 0.0f && kind == old.kind)
     {
-        old = current;
-        crossfade = 1.0f;
+        std::swap(current, old);
+        crossfade = 1.0f - crossfade;
+        return;
     }
+    if (current.kind < 0)
+    {
+        reset(current, kind);
+        return;
+    }
+    old = current;
+    crossfade = 1.0f;
+    // Both kinds share the filter's structure: the new one starts from the running states rather
+    // than from silence, so it fades in without a start-up transient.
     reset(current, kind);
+    current.states[0] = old.states[0];
+    current.states[1] = old.states[1];
 }
 
 void EqBandFilter::reset(Filter& filter, int kind) noexcept

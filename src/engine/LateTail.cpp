@@ -35,6 +35,7 @@ void LateTail::clear() noexcept
     attackSpreader.clear();
     diffuser.clear();
     lfos.clear();
+    lastModulationDepth = -1.0f;
 }
 
 void LateTail::process(const float* left, const float* right, float* outLeft, float* outRight, int m,
@@ -66,7 +67,10 @@ void LateTail::processSlice(const float* left, const float* right, float* outLef
 
     TailLfoBank::Offsets offsets[maxChunkSamples];
     const auto depth = static_cast<float>(rate * tailMaximumModulationSeconds) * std::clamp(controls.modulationDepth, 0.0f, 1.0f);
-    lfos.process(offsets, m, controls.lfoRateHz, depth, depth);
+    // The depth glides across the chunk from the previous chunk's, so Motion never steps the reads.
+    const auto fromDepth = lastModulationDepth < 0.0f ? depth : lastModulationDepth;
+    lastModulationDepth = depth;
+    lfos.process(offsets, m, controls.lfoRateHz, fromDepth, depth);
 
     for (int i = 0; i < 2; ++i)
         if (instances[i].isRunning())

@@ -42,5 +42,6 @@ private:
     AttackSpreader attackSpreader;
     InputDiffuser diffuser;
     TailLfoBank lfos;
+    float lastModulationDepth = -1.0f; // below 0 after a clear: the first chunk starts at its depth
 };
 } // namespace zq6

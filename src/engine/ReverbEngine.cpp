@@ -15,6 +15,9 @@ constexpr int saturation = 1 << 30;
 constexpr float silenceLevel = 1.0e-6f;
 // The size factor 2^((size - 0.5) * 2) at the top of the size range.
 constexpr double largestSizeFactor = 2.0;
+constexpr double resumeFadeSeconds = 0.005;
+// A delta part weighed less than this is inaudible, so its source may stop.
+constexpr float deltaPartHeard = 1.0e-4f;
 
 // How long after the last input sample the wet chain can still start to sound: the longest
 // pre-delay, attack and tail offset, the latest early reflection at the largest size, and the
@@ -44,11 +47,11 @@ float clamp01(float v) noexcept
     return std::clamp(v, 0.0f, 1.0f);
 }
 
-ShapingControls shapingControlsFor(const BlockParams& p, const NetworkControls& c) noexcept
+ShapingControls shapingControlsFor(const BlockParams& p, const NetworkControls& c, bool deltaHeard) noexcept
 {
     return { c.sibilanceAmount, c.breathAmount, c.transientAmount,
              ShapingProcessor::isActive(p.shapingAmount, p.shapeSibilance, p.shapeBreath, p.shapeTransient),
-             p.deltaShaping };
+             deltaHeard };
 }
 
 TailLoudnessControls loudnessControlsFor(const BlockParams& p, const NetworkControls& c) noexcept
@@ -105,6 +108,7 @@ void ReverbEngine::prepare(double rate)
 
     inputSilenceThreshold = static_cast<int>(std::ceil(hostRate * latestWetOnsetSeconds()));
     wetSilenceThreshold = latency + latency / 4 + 32;
+    resumeFadeLength = static_cast<int>(std::ceil(hostRate * resumeFadeSeconds));
 
     smoothers.prepare(hostRate);
     clear();
@@ -117,6 +121,8 @@ void ReverbEngine::clear() noexcept
     dryDelay.clear();
     smoothers.clear();
     resetDoneWhileInactive = true;
+    resumingFromBypass = false;
+    resumeFadePosition = resumeFadeLength;
     sleeping = false;
 }
 
@@ -189,20 +195,30 @@ void ReverbEngine::publishPeaks(const juce::AudioBuffer<float>& buffer, int numC
     }
 }
 
-ReverbEngine::MixTargets ReverbEngine::mixTargets(const BlockParams& p, bool active) const noexcept
+ReverbEngine::MixTargets ReverbEngine::mixTargets(const BlockParams& p, bool active) noexcept
 {
+    // With no switch on, the parts keep their weights while the delta output fades out alone.
+    if (p.deltaShaping || p.deltaUnmask)
+    {
+        deltaParts[0] = p.deltaShaping ? 1.0f : 0.0f;
+        deltaParts[1] = p.deltaUnmask ? 1.0f : 0.0f;
+    }
+    const auto shapingDelta = deltaParts[0];
+    const auto unmaskDelta = deltaParts[1];
     if (!active)
-        return { 0.0f, 0.0f, 1.0f, 1.0f };
+        return { 0.0f, 0.0f, shapingDelta, unmaskDelta, 1.0f, 1.0f };
     const auto listening = p.learnListening;
     const auto mix = p.sendMode ? 1.0f : listening ? 0.0f : clamp01(p.mix);
     const auto delta = !listening && (p.deltaShaping || p.deltaUnmask) ? 1.0f : 0.0f;
     const auto output = listening ? 1.0f : std::pow(10.0f, std::clamp(p.outputDb, -60.0f, 24.0f) / 20.0f);
-    return { mix, delta, listening ? 0.0f : 1.0f, output };
+    return { mix, delta, shapingDelta, unmaskDelta, listening ? 0.0f : 1.0f, output };
 }
 
 ReverbEngine::MixRamps ReverbEngine::advanceMix(const MixTargets& targets, int n) noexcept
 {
     return { smoothers.advance(Control::mix, targets.mix, n), smoothers.advance(Control::delta, targets.delta, n),
+             smoothers.advance(Control::shapingDelta, targets.shapingDelta, n),
+             smoothers.advance(Control::unmaskDelta, targets.unmaskDelta, n),
              smoothers.advance(Control::wet, targets.wet, n), smoothers.advance(Control::output, targets.output, n) };
 }
 
@@ -223,13 +239,19 @@ void ReverbEngine::processChunk(float* left, float* right, int n, const BlockPar
         return;
     }
     resetDoneWhileInactive = false;
+    if (resumingFromBypass)
+    {
+        resumingFromBypass = false;
+        resumeFadePosition = 0;
+    }
 
+    shapingDeltaHeard = ramps.delta.end > deltaPartHeard && ramps.shapingDelta.end > deltaPartHeard;
     trackInputSilence(left, right, n);
     WetBuffers wet;
     const auto wetPeak = renderWet(left, right, n, params, wet);
     checkWet(wet, wetPeak, n);
     sleepWhenSilent();
-    mixOut(left, right, dryLeft, dryRight, wet, ramps, params, n);
+    mixOut(left, right, dryLeft, dryRight, wet, ramps, n);
 }
 
 // Inactive and faded out: the engine is cleared once and the aligned dry signal passes.
@@ -241,6 +263,7 @@ void ReverbEngine::passDry(float* left, float* right, const float* dryLeft, cons
         clearWetChain();
         resetDoneWhileInactive = true;
     }
+    resumingFromBypass = true;
     for (int j = 0; j < n; ++j)
     {
         const auto g = output.at(j, n);
@@ -278,9 +301,23 @@ float ReverbEngine::renderWet(const float* left, const float* right, int n, cons
         inLeft[j] = std::clamp(left[j], -32.0f, 32.0f);
         inRight[j] = std::clamp(right[j], -32.0f, 32.0f);
     }
+    if (resumeFadePosition < resumeFadeLength)
+        fadeInFeed(inLeft, inRight, n);
     float wetPeak = 0.0f;
     runWetChain(inLeft, inRight, n, params, wet, wetPeak);
     return wetPeak;
+}
+
+// A smoothstep from silence, so the feed starts without a step in level or slope.
+void ReverbEngine::fadeInFeed(float* left, float* right, int n) noexcept
+{
+    for (int j = 0; j < n; ++j)
+    {
+        const auto t = std::min(1.0f, static_cast<float>(++resumeFadePosition) / static_cast<float>(resumeFadeLength));
+        const auto g = t * t * (3.0f - 2.0f * t);
+        left[j] *= g;
+        right[j] *= g;
+    }
 }
 
 // A non-finite wet chunk is silenced and clears the engine; a quiet one counts toward sleep.
@@ -304,7 +341,8 @@ void ReverbEngine::checkWet(WetBuffers& wet, float wetPeak, int n) noexcept
 
 void ReverbEngine::sleepWhenSilent() noexcept
 {
-    if (sleepEnabled && inputSilent >= inputSilenceThreshold && wetSilent >= wetSilenceThreshold)
+    // Once asleep the chain is already clear: the counters keep growing but clear nothing again.
+    if (sleepEnabled && !sleeping && inputSilent >= inputSilenceThreshold && wetSilent >= wetSilenceThreshold)
     {
         clearWetChain();
         sleeping = true;
@@ -312,7 +350,7 @@ void ReverbEngine::sleepWhenSilent() noexcept
 }
 
 void ReverbEngine::mixOut(float* left, float* right, const float* dryLeft, const float* dryRight, const WetBuffers& wet,
-                          const MixRamps& ramps, const BlockParams& params, int n) noexcept
+                          const MixRamps& ramps, int n) noexcept
 {
     for (int j = 0; j < n; ++j)
     {
@@ -324,10 +362,12 @@ void ReverbEngine::mixOut(float* left, float* right, const float* dryLeft, const
         auto r = (1.0f - m) * dryRight[j] + w * wet.wetRight[j];
         if (d > 0.0f)
         {
-            const auto deltaLeft = (params.deltaShaping ? wet.shapeLeft[j] : 0.0f)
-                                   + (params.deltaUnmask ? wet.preLeft[j] - wet.wetLeft[j] : 0.0f);
-            const auto deltaRight = (params.deltaShaping ? wet.shapeRight[j] : 0.0f)
-                                    + (params.deltaUnmask ? wet.preRight[j] - wet.wetRight[j] : 0.0f);
+            const auto s = ramps.shapingDelta.at(j, n);
+            const auto u = ramps.unmaskDelta.at(j, n);
+            const auto deltaLeft = (s > 0.0f ? s * wet.shapeLeft[j] : 0.0f)
+                                   + (u > 0.0f ? u * (wet.preLeft[j] - wet.wetLeft[j]) : 0.0f);
+            const auto deltaRight = (s > 0.0f ? s * wet.shapeRight[j] : 0.0f)
+                                    + (u > 0.0f ? u * (wet.preRight[j] - wet.wetRight[j]) : 0.0f);
             l = l * (1.0f - d) + d * deltaLeft;
             r = r * (1.0f - d) + d * deltaRight;
         }
@@ -349,7 +389,10 @@ NetworkControls ReverbEngine::smoothNetwork(const BlockParams& p, int n) noexcep
     c.sibilanceAmount = smoothers.advance(Control::sibilance, shapingAmount * clamp01(p.shapeSibilance), n);
     c.breathAmount = smoothers.advance(Control::breath, shapingAmount * clamp01(p.shapeBreath), n);
     c.transientAmount = smoothers.advance(Control::transient, shapingAmount * clamp01(p.shapeTransient), n);
-    c.preDelayMs = smoothers.advance(Control::preDelay, clampToRange(Param::predelay, p.preDelayMs), n);
+    // A second, shorter stage rounds the start of the glide: the line's reading speed then rises
+    // from zero instead of jumping, and peaks lower.
+    const auto preDelayMs = smoothers.advance(Control::preDelay, clampToRange(Param::predelay, p.preDelayMs), n);
+    c.preDelayMs = smoothers.advance(Control::preDelayGlide, preDelayMs.end, n);
 
     c.diffusionMult = smoothers.advance(Control::diffusionMult, voicing.diffusionMult, n);
     c.motionMult = smoothers.advance(Control::motionMult, voicing.motionMult, n);
@@ -405,7 +448,7 @@ void ReverbEngine::runWetChain(const float* inLeft, const float* inRight, int n,
     float feedLeft[maxChunkSamples], feedRight[maxChunkSamples];
     std::copy(inLeft, inLeft + n, feedLeft);
     std::copy(inRight, inRight + n, feedRight);
-    shaping.process(feedLeft, feedRight, out.shapeLeft, out.shapeRight, n, shapingControlsFor(params, controls));
+    shaping.process(feedLeft, feedRight, out.shapeLeft, out.shapeRight, n, shapingControlsFor(params, controls, shapingDeltaHeard));
     shapingDeltaDelay.process(out.shapeLeft, out.shapeRight, n);
 
     float downLeft[maxChunkSamples], downRight[maxChunkSamples];

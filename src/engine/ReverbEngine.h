@@ -65,15 +65,17 @@ public:
     const UnmaskProcessor& getUnmask() const noexcept { return unmask; }
 
 private:
+    // delta fades the delta output in; shapingDelta and unmaskDelta weigh what it is made of, so
+    // that a switch turned off fades its part out instead of dropping it.
     struct MixTargets
     {
-        float mix, delta, wet, output;
+        float mix, delta, shapingDelta, unmaskDelta, wet, output;
     };
 
     // The final mix's smoothed values over one chunk.
     struct MixRamps
     {
-        Ramp mix, delta, wet, output;
+        Ramp mix, delta, shapingDelta, unmaskDelta, wet, output;
     };
 
     struct WetBuffers
@@ -85,15 +87,16 @@ private:
 
     void clearWetChain() noexcept;
     void processChunk(float* left, float* right, int n, const BlockParams& params, bool bypassed) noexcept;
-    MixTargets mixTargets(const BlockParams& params, bool active) const noexcept;
+    MixTargets mixTargets(const BlockParams& params, bool active) noexcept;
     MixRamps advanceMix(const MixTargets& targets, int n) noexcept;
     void passDry(float* left, float* right, const float* dryLeft, const float* dryRight, int n, Ramp output) noexcept;
     void trackInputSilence(const float* left, const float* right, int n) noexcept;
+    void fadeInFeed(float* left, float* right, int n) noexcept;
     float renderWet(const float* left, const float* right, int n, const BlockParams& params, WetBuffers& wet) noexcept;
     void checkWet(WetBuffers& wet, float wetPeak, int n) noexcept;
     void sleepWhenSilent() noexcept;
     static void mixOut(float* left, float* right, const float* dryLeft, const float* dryRight, const WetBuffers& wet,
-                       const MixRamps& ramps, const BlockParams& params, int n) noexcept;
+                       const MixRamps& ramps, int n) noexcept;
     NetworkControls smoothNetwork(const BlockParams& params, int n) noexcept;
     TailControls tailControls(const BlockParams& params, const NetworkControls& controls, int n) noexcept;
     void runWetChain(const float* inLeft, const float* inRight, int n, const BlockParams& params, WetBuffers& out,
@@ -106,6 +109,15 @@ private:
     bool resetDoneWhileInactive = false;
     bool sleeping = false;
     bool sleepEnabled = true;
+    // Leaving bypass starts the cleared wet chain on a playing input: its feed fades in over this
+    // many samples so that no step reaches the reflections.
+    int resumeFadeLength = 1;
+    int resumeFadePosition = 1;
+    bool resumingFromBypass = false;
+    // The delta parts last switched on (Shaping, Unmask), and whether Shaping must keep giving its
+    // delta while the final mix still fades it out.
+    float deltaParts[2] {};
+    bool shapingDeltaHeard = false;
     int inputSilent = 0, wetSilent = 0;
     int inputSilenceThreshold = 0, wetSilenceThreshold = 0;
     std::atomic<int> resetCount { 0 };

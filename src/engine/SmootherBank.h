@@ -9,8 +9,8 @@ namespace zq6
 // The engine's smoothed quantities: the final mix, then the wet chain's controls.
 enum class Control : int
 {
-    mix, delta, wet, output,
-    sibilance, breath, transient, preDelay,
+    mix, delta, shapingDelta, unmaskDelta, wet, output,
+    sibilance, breath, transient, preDelay, preDelayGlide,
     lowDecay, midDecay, highDecay,
     lfoRate, motionDepth, diffusion, erLevel,
     voiceLowPass, erThreshold, erLowPass,
@@ -34,12 +34,15 @@ struct SmootherRow
 inline constexpr SmootherRow smootherRows[controlCount] = {
     { Control::mix, 0.02f, false, false },
     { Control::delta, 0.015f, false, false },
+    { Control::shapingDelta, 0.015f, false, false },
+    { Control::unmaskDelta, 0.015f, false, false },
     { Control::wet, 0.02f, false, false },
     { Control::output, 0.02f, false, false },
     { Control::sibilance, 0.02f, false, false },
     { Control::breath, 0.02f, false, false },
     { Control::transient, 0.02f, false, false },
     { Control::preDelay, 0.06f, false, true },
+    { Control::preDelayGlide, 0.025f, false, true },
     { Control::lowDecay, 0.1f, true, false },
     { Control::midDecay, 0.1f, true, false },
     { Control::highDecay, 0.1f, true, false },

@@ -36,10 +36,10 @@ void WetTone::clear() noexcept
     tailOnlyDecay = -1.0f;
     voiceState[0] = voiceState[1] = 0.0f;
     voiceHz = -1.0f;
-    lowCutStates[0] = lowCutStates[1] = {};
-    tiltStates[0] = tiltStates[1] = {};
-    lowCutDesignedHz = -1.0f;
-    tiltDesignedDb = -100.0f;
+    lowCut = {};
+    tilt = {};
+    lowCutDesignedHz = undesignedHz;
+    tiltDesignedDb = undesignedDb;
 }
 
 void WetTone::process(const float* erLeft, const float* erRight, const float* tailLeft, const float* tailRight,
@@ -47,7 +47,6 @@ void WetTone::process(const float* erLeft, const float* erRight, const float* ta
 {
     const auto cM = tailOnlyGain(controls.midDecay.end);
     const auto c = voiceCoefficient(controls.voiceLowPassHz.end);
-    const auto width = controls.width.end;
     updateFilters(controls.lowCutHz.end, controls.tiltDb.end);
 
     const auto steadyBalance = controls.erLevel.start == controls.erLevel.end
@@ -65,10 +64,11 @@ void WetTone::process(const float* erLeft, const float* erRight, const float* ta
         yR += (1.0f - c) * (tailGain * tailRight[k] + erGain * erRight[k] - yR);
 
         const auto mid = (yL + yR) * 0.5f;
-        const auto side = (yL - yR) * 0.5f * width;
+        const auto side = (yL - yR) * 0.5f * controls.width.at(k, m);
         const double left = mid + side, right = mid - side;
-        outLeft[k] = static_cast<float>(tiltStates[0].process(tilt, lowCutStates[0].process(lowCut, left)));
-        outRight[k] = static_cast<float>(tiltStates[1].process(tilt, lowCutStates[1].process(lowCut, right)));
+        const auto t = static_cast<double>(k + 1) / m;
+        outLeft[k] = static_cast<float>(tilt.process(0, lowCut.process(0, left, t), t));
+        outRight[k] = static_cast<float>(tilt.process(1, lowCut.process(1, right, t), t));
     }
 }
 
@@ -99,17 +99,31 @@ BiquadDesign WetTone::lowCutDesign(double lowCutHz, double rate) noexcept
     return designHighPass(lowCutHz, 0.7071, rate);
 }
 
+// Redesigns only while the smoothed values move; the first design after a clear applies at once.
 void WetTone::updateFilters(float lowCutHz, float tiltDb) noexcept
 {
+    lowCut.ramping = tilt.ramping = false;
     if (std::abs(lowCutHz - lowCutDesignedHz) > lowCutHz * 0.001f)
     {
+        lowCut.redesign(lowCutDesign(lowCutHz, rate), lowCutDesignedHz == undesignedHz);
         lowCutDesignedHz = lowCutHz;
-        lowCut = lowCutDesign(lowCutHz, rate);
     }
     if (std::abs(tiltDb - tiltDesignedDb) > 0.001f)
     {
+        tilt.redesign(designHighShelf(std::min(0.45 * rate, 5000.0), tiltDb, rate), tiltDesignedDb == undesignedDb);
         tiltDesignedDb = tiltDb;
-        tilt = designHighShelf(std::min(0.45 * rate, 5000.0), tiltDb, rate);
     }
+}
+
+void WetTone::RampedBiquad::redesign(const BiquadDesign& design, bool first) noexcept
+{
+    from = first ? design : to;
+    to = design;
+    ramping = !first;
+}
+
+double WetTone::RampedBiquad::process(int side, double x, double t) noexcept
+{
+    return states[side].process(ramping ? interpolate(from, to, t) : to, x);
 }
 } // namespace zq6

@@ -21,6 +21,17 @@ public:
 private:
     float tailOnlyGain(float midDecay) noexcept;
     float voiceCoefficient(float voiceLowPassHz) noexcept;
+    // A biquad whose coefficients ramp across a chunk when it was redesigned.
+    struct RampedBiquad
+    {
+        BiquadDesign from, to;
+        bool ramping = false;
+        BiquadState states[2];
+
+        void redesign(const BiquadDesign& design, bool first) noexcept;
+        double process(int side, double x, double t) noexcept;
+    };
+
     void updateFilters(float lowCutHz, float tiltDb) noexcept;
 
     double rate = 48000.0;
@@ -30,8 +41,9 @@ private:
     float voiceState[2] {};
     float voiceHz = -1.0f, voice = 0.0f;
 
-    BiquadDesign lowCut, tilt;
-    BiquadState lowCutStates[2], tiltStates[2];
-    float lowCutDesignedHz = -1.0f, tiltDesignedDb = -100.0f;
+    RampedBiquad lowCut, tilt;
+    // What the designed values read after a clear, when the next design applies at once.
+    static constexpr float undesignedHz = -1.0f, undesignedDb = -100.0f;
+    float lowCutDesignedHz = undesignedHz, tiltDesignedDb = undesignedDb;
 };
 } // namespace zq6
