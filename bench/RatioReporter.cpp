@@ -19,8 +19,6 @@ void RatioReporter::ReportRuns(const std::vector<Run>& runs)
         const auto reference = referenceOf(run.run_name.function_name, run.run_name.args);
         if (reference.empty())
             continue;
-        if (std::find(order.begin(), order.end(), name) == order.end())
-            order.push_back(name);
         referenceName[name] = reference;
         if (run.error_occurred)
         {
@@ -38,18 +36,17 @@ void RatioReporter::ReportRuns(const std::vector<Run>& runs)
 void RatioReporter::Finalize()
 {
     benchmark::ConsoleReporter::Finalize();
-    if (order.empty())
+    if (referenceName.empty())
         return;
     auto& out = GetOutputStream();
     out << "\nCPU ms per second of audio, best of the repetitions, and the ratio to the reference:\n";
     char line[256];
-    for (const auto& name : order)
+    for (const auto& [name, reference] : referenceName)
     {
-        const auto& reference = referenceName[name];
         const auto own = bestMsPerSecond.find(name);
         const auto ref = bestMsPerSecond.find(reference);
         if (own == bestMsPerSecond.end())
-            std::snprintf(line, sizeof line, "%-40s skipped: %s\n", name.c_str(), skipped[name].c_str());
+            std::snprintf(line, sizeof line, "%-40s skipped: %s\n", name.c_str(), skipped.at(name).c_str());
         else if (ref == bestMsPerSecond.end())
             std::snprintf(line, sizeof line, "%-40s %8.2f  (no %s)\n", name.c_str(), own->second, reference.c_str());
         else

@@ -10,7 +10,7 @@
 namespace zq6::bench
 {
 // Prints the usual console table, then a summary: each run's best CPU time over its repetitions and
-// its ratio to a reference run from the same process, so ratios are read off one run on a busy machine.
+// its ratio to a reference run from the same process, sorted by name, so ratios are read off one run on a busy machine.
 class RatioReporter : public benchmark::ConsoleReporter
 {
 public:
@@ -24,7 +24,6 @@ public:
 
 private:
     ReferenceOf referenceOf;
-    std::vector<std::string> order;
     std::map<std::string, double> bestMsPerSecond;
     std::map<std::string, std::string> referenceName;
     std::map<std::string, std::string> skipped;
