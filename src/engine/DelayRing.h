@@ -21,8 +21,15 @@ public:
 
     float read(int delay) const noexcept { return buffer[static_cast<std::size_t>((writeIndex - delay) & mask)]; }
 
+    // m samples in writing order: the oldest is read(delay), the newest read(delay - m + 1).
+    void readRun(int delay, float* out, int m) const noexcept;
+    void writeRun(const float* in, int m) noexcept;
+
     // Linear interpolation between read(floor(d)) and read(floor(d) + 1).
     float readFractional(double delay) const noexcept;
+
+    // readFractional(delay) as it read just after each of the last m writes, oldest first.
+    void readFractionalRun(double delay, float* out, int m) const noexcept;
 
     int length() const noexcept { return mask + 1; }
 
