@@ -107,14 +107,12 @@ void UnmaskFft::perform(const Complex* input, Complex* output, bool inverse) noe
     const auto direction = inverse ? 1 : 0;
     for (auto level = levels.rbegin(); level != levels.rend(); ++level)
     {
-        const auto blockSize = level->radix * level->length;
-        for (int block = 0; block < size; block += blockSize)
-        {
-            if (level->radix == 4)
-                radix4(*level, direction, block);
-            else
-                radix2(*level, direction, block);
-        }
+        if (level->radix == 2)
+            radix2(*level, direction);
+        else if (level->length == 1)
+            radix4Leaves(*level, direction);
+        else
+            radix4(*level, direction);
     }
 
     if (inverse)
@@ -130,62 +128,103 @@ void UnmaskFft::perform(const Complex* input, Complex* output, bool inverse) noe
     }
 }
 
-void UnmaskFft::radix4(const Level& level, int direction, int block) noexcept
+namespace
+{
+struct Twiddles
+{
+    float r1, i1, r2, i2, r3, i3;
+};
+
+// The four inputs of the butterflies of one pass, each read and written through its own pointer.
+struct Quarters
+{
+    float* __restrict r0;
+    float* __restrict r1;
+    float* __restrict r2;
+    float* __restrict r3;
+    float* __restrict i0;
+    float* __restrict i1;
+    float* __restrict i2;
+    float* __restrict i3;
+};
+
+// One radix-4 butterfly at index k with the framework's order of operations; turn is -1 for the
+// inverse, which turns the odd outputs the other way round.
+inline void butterfly4(const Quarters& q, int k, const Twiddles& w, float turn) noexcept
+{
+    const auto s0r = q.r1[k] * w.r1 - q.i1[k] * w.i1, s0i = q.r1[k] * w.i1 + q.i1[k] * w.r1;
+    const auto s1r = q.r2[k] * w.r2 - q.i2[k] * w.i2, s1i = q.r2[k] * w.i2 + q.i2[k] * w.r2;
+    const auto s2r = q.r3[k] * w.r3 - q.i3[k] * w.i3, s2i = q.r3[k] * w.i3 + q.i3[k] * w.r3;
+    const auto s3r = s0r + s2r, s3i = s0i + s2i;
+    const auto s4r = (s0r - s2r) * turn, s4i = (s0i - s2i) * turn;
+    const auto s5r = q.r0[k] - s1r, s5i = q.i0[k] - s1i;
+    const auto d0r = q.r0[k] + s1r, d0i = q.i0[k] + s1i;
+    q.r2[k] = d0r - s3r;
+    q.i2[k] = d0i - s3i;
+    q.r0[k] = d0r + s3r;
+    q.i0[k] = d0i + s3i;
+    q.r1[k] = s5r + s4i;
+    q.i1[k] = s5i - s4r;
+    q.r3[k] = s5r - s4i;
+    q.i3[k] = s5i + s4r;
+}
+
+Quarters quartersAt(float* re, float* im, int first, int length) noexcept
+{
+    return { re + first, re + first + length, re + first + 2 * length, re + first + 3 * length,
+             im + first, im + first + length, im + first + 2 * length, im + first + 3 * length };
+}
+} // namespace
+
+void UnmaskFft::radix4(const Level& level, int direction) noexcept
 {
     const auto length = level.length;
-    float* __restrict r0 = re.data() + block;
-    float* __restrict r1 = r0 + length;
-    float* __restrict r2 = r1 + length;
-    float* __restrict r3 = r2 + length;
-    float* __restrict i0 = im.data() + block;
-    float* __restrict i1 = i0 + length;
-    float* __restrict i2 = i1 + length;
-    float* __restrict i3 = i2 + length;
-    const auto* __restrict w1r = level.twiddleRe[direction][0].data();
-    const auto* __restrict w1i = level.twiddleIm[direction][0].data();
-    const auto* __restrict w2r = level.twiddleRe[direction][1].data();
-    const auto* __restrict w2i = level.twiddleIm[direction][1].data();
-    const auto* __restrict w3r = level.twiddleRe[direction][2].data();
-    const auto* __restrict w3i = level.twiddleIm[direction][2].data();
-    // The inverse turns the odd outputs the other way round.
+    const auto* w1r = level.twiddleRe[direction][0].data();
+    const auto* w1i = level.twiddleIm[direction][0].data();
+    const auto* w2r = level.twiddleRe[direction][1].data();
+    const auto* w2i = level.twiddleIm[direction][1].data();
+    const auto* w3r = level.twiddleRe[direction][2].data();
+    const auto* w3i = level.twiddleIm[direction][2].data();
     const auto turn = direction == 0 ? 1.0f : -1.0f;
-
-    for (int i = 0; i < length; ++i)
+    for (int block = 0; block < size; block += 4 * length)
     {
-        const auto s0r = r1[i] * w1r[i] - i1[i] * w1i[i], s0i = r1[i] * w1i[i] + i1[i] * w1r[i];
-        const auto s1r = r2[i] * w2r[i] - i2[i] * w2i[i], s1i = r2[i] * w2i[i] + i2[i] * w2r[i];
-        const auto s2r = r3[i] * w3r[i] - i3[i] * w3i[i], s2i = r3[i] * w3i[i] + i3[i] * w3r[i];
-        const auto s3r = s0r + s2r, s3i = s0i + s2i;
-        const auto s4r = (s0r - s2r) * turn, s4i = (s0i - s2i) * turn;
-        const auto s5r = r0[i] - s1r, s5i = i0[i] - s1i;
-        const auto d0r = r0[i] + s1r, d0i = i0[i] + s1i;
-        r2[i] = d0r - s3r;
-        i2[i] = d0i - s3i;
-        r0[i] = d0r + s3r;
-        i0[i] = d0i + s3i;
-        r1[i] = s5r + s4i;
-        i1[i] = s5i - s4r;
-        r3[i] = s5r - s4i;
-        i3[i] = s5i + s4r;
+        const auto q = quartersAt(re.data(), im.data(), block, length);
+        for (int k = 0; k < length; ++k)
+            butterfly4(q, k, { w1r[k], w1i[k], w2r[k], w2i[k], w3r[k], w3i[k] }, turn);
     }
 }
 
-void UnmaskFft::radix2(const Level& level, int direction, int block) noexcept
+// The innermost level: every butterfly takes four neighbours and the same twiddles.
+void UnmaskFft::radix4Leaves(const Level& level, int direction) noexcept
+{
+    const Twiddles w { level.twiddleRe[direction][0][0], level.twiddleIm[direction][0][0],
+                       level.twiddleRe[direction][1][0], level.twiddleIm[direction][1][0],
+                       level.twiddleRe[direction][2][0], level.twiddleIm[direction][2][0] };
+    const auto turn = direction == 0 ? 1.0f : -1.0f;
+    const auto q = quartersAt(re.data(), im.data(), 0, 1);
+    for (int block = 0; block < size; block += 4)
+        butterfly4(q, block, w, turn);
+}
+
+void UnmaskFft::radix2(const Level& level, int direction) noexcept
 {
     const auto length = level.length;
-    float* __restrict r0 = re.data() + block;
-    float* __restrict r1 = r0 + length;
-    float* __restrict i0 = im.data() + block;
-    float* __restrict i1 = i0 + length;
-    const auto* __restrict wr = level.twiddleRe[direction][0].data();
-    const auto* __restrict wi = level.twiddleIm[direction][0].data();
-    for (int i = 0; i < length; ++i)
+    const auto* wr = level.twiddleRe[direction][0].data();
+    const auto* wi = level.twiddleIm[direction][0].data();
+    for (int block = 0; block < size; block += 2 * length)
     {
-        const auto sr = r1[i] * wr[i] - i1[i] * wi[i], si = r1[i] * wi[i] + i1[i] * wr[i];
-        r1[i] = r0[i] - sr;
-        i1[i] = i0[i] - si;
-        r0[i] += sr;
-        i0[i] += si;
+        float* __restrict r0 = re.data() + block;
+        float* __restrict r1 = r0 + length;
+        float* __restrict i0 = im.data() + block;
+        float* __restrict i1 = i0 + length;
+        for (int k = 0; k < length; ++k)
+        {
+            const auto sr = r1[k] * wr[k] - i1[k] * wi[k], si = r1[k] * wi[k] + i1[k] * wr[k];
+            r1[k] = r0[k] - sr;
+            i1[k] = i0[k] - si;
+            r0[k] += sr;
+            i0[k] += si;
+        }
     }
 }
 } // namespace zq6

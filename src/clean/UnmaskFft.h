@@ -25,8 +25,9 @@ private:
     };
 
     void buildOrder(int from, int to, int stride, size_t level);
-    void radix4(const Level& level, int direction, int block) noexcept;
-    void radix2(const Level& level, int direction, int block) noexcept;
+    void radix4(const Level& level, int direction) noexcept;
+    void radix4Leaves(const Level& level, int direction) noexcept;
+    void radix2(const Level& level, int direction) noexcept;
 
     int size = 0;
     std::vector<int> inputOrder;

@@ -21,14 +21,6 @@ void DelayRing::clear() noexcept
     writeIndex = 0;
 }
 
-void DelayRing::readRun(int delay, float* out, int m) const noexcept
-{
-    const auto from = (writeIndex - delay) & mask;
-    const auto straight = std::min(m, mask + 1 - from);
-    std::copy_n(buffer.data() + from, straight, out);
-    std::copy_n(buffer.data(), m - straight, out + straight);
-}
-
 void DelayRing::writeRun(const float* in, int m) noexcept
 {
     const auto straight = std::min(m, mask + 1 - writeIndex);

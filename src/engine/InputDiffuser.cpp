@@ -32,17 +32,24 @@ void InputDiffuser::clear() noexcept
 }
 
 // Every delay exceeds a chunk, so a stage reads only samples written before the chunk and runs
-// over the whole chunk at once.
+// over the whole chunk at once, in pieces where neither its read nor its write wraps.
 void InputDiffuser::allpassRun(DelayRing& ring, int delay, float* x, int m, float coefficient) noexcept
 {
-    float r[maxChunkSamples], v[maxChunkSamples];
-    ring.readRun(delay, r, m);
-    for (int k = 0; k < m; ++k)
+    for (int k = 0; k < m;)
     {
-        v[k] = x[k] + coefficient * r[k];
-        x[k] = r[k] - coefficient * v[k];
+        const auto piece = std::min({ m - k, ring.readStretch(delay), ring.writeStretch() });
+        const float* __restrict r = ring.readPointer(delay);
+        float* __restrict w = ring.writePointer();
+        float* __restrict io = x + k;
+        for (int i = 0; i < piece; ++i)
+        {
+            const auto v = io[i] + coefficient * r[i];
+            w[i] = v;
+            io[i] = r[i] - coefficient * v;
+        }
+        ring.advance(piece);
+        k += piece;
     }
-    ring.writeRun(v, m);
 }
 
 void InputDiffuser::process(float* left, float* right, int m, float coefficient) noexcept
