@@ -33,6 +33,68 @@ std::vector<Complex> twiddleTable(int n, bool inverse)
         at(i) = std::conj(at(n / 2 - (i - n / 2)));
     return table;
 }
+
+struct Twiddles
+{
+    float r1, i1, r2, i2, r3, i3;
+};
+
+// One radix-4 butterfly at index k of the four quarters, with the framework's order of operations;
+// turn is -1 for the inverse, which turns the odd outputs the other way round.
+inline void butterfly4(float* __restrict r0, float* __restrict r1, float* __restrict r2, float* __restrict r3,
+                       float* __restrict i0, float* __restrict i1, float* __restrict i2, float* __restrict i3, int k,
+                       Twiddles w, float turn) noexcept
+{
+    const auto s0r = r1[k] * w.r1 - i1[k] * w.i1, s0i = r1[k] * w.i1 + i1[k] * w.r1;
+    const auto s1r = r2[k] * w.r2 - i2[k] * w.i2, s1i = r2[k] * w.i2 + i2[k] * w.r2;
+    const auto s2r = r3[k] * w.r3 - i3[k] * w.i3, s2i = r3[k] * w.i3 + i3[k] * w.r3;
+    const auto s3r = s0r + s2r, s3i = s0i + s2i;
+    const auto s4r = (s0r - s2r) * turn, s4i = (s0i - s2i) * turn;
+    const auto s5r = r0[k] - s1r, s5i = i0[k] - s1i;
+    const auto d0r = r0[k] + s1r, d0i = i0[k] + s1i;
+    r2[k] = d0r - s3r;
+    i2[k] = d0i - s3i;
+    r0[k] = d0r + s3r;
+    i0[k] = d0i + s3i;
+    r1[k] = s5r + s4i;
+    i1[k] = s5i - s4r;
+    r3[k] = s5r - s4i;
+    i3[k] = s5i + s4r;
+}
+
+struct TwiddleRuns
+{
+    const float *r1, *i1, *r2, *i2, *r3, *i3;
+};
+
+// Four neighbouring butterflies at once, lane for lane the same operations as butterfly4 (SSE2 is
+// part of every x86-64 CPU).
+inline void butterfly4x4(float* re, float* im, int length, TwiddleRuns w, float turn) noexcept
+{
+    const auto complexProduct = [](__m128 xr, __m128 xi, __m128 wr, __m128 wi, __m128& outR, __m128& outI) {
+        outR = _mm_sub_ps(_mm_mul_ps(xr, wr), _mm_mul_ps(xi, wi));
+        outI = _mm_add_ps(_mm_mul_ps(xr, wi), _mm_mul_ps(xi, wr));
+    };
+    const auto at = [](const float* p) { return _mm_loadu_ps(p); };
+    __m128 s0r, s0i, s1r, s1i, s2r, s2i;
+    complexProduct(at(re + length), at(im + length), at(w.r1), at(w.i1), s0r, s0i);
+    complexProduct(at(re + 2 * length), at(im + 2 * length), at(w.r2), at(w.i2), s1r, s1i);
+    complexProduct(at(re + 3 * length), at(im + 3 * length), at(w.r3), at(w.i3), s2r, s2i);
+    const auto t = _mm_set1_ps(turn);
+    const auto s3r = _mm_add_ps(s0r, s2r), s3i = _mm_add_ps(s0i, s2i);
+    const auto s4r = _mm_mul_ps(_mm_sub_ps(s0r, s2r), t), s4i = _mm_mul_ps(_mm_sub_ps(s0i, s2i), t);
+    const auto x0r = at(re), x0i = at(im);
+    const auto s5r = _mm_sub_ps(x0r, s1r), s5i = _mm_sub_ps(x0i, s1i);
+    const auto d0r = _mm_add_ps(x0r, s1r), d0i = _mm_add_ps(x0i, s1i);
+    _mm_storeu_ps(re + 2 * length, _mm_sub_ps(d0r, s3r));
+    _mm_storeu_ps(im + 2 * length, _mm_sub_ps(d0i, s3i));
+    _mm_storeu_ps(re, _mm_add_ps(d0r, s3r));
+    _mm_storeu_ps(im, _mm_add_ps(d0i, s3i));
+    _mm_storeu_ps(re + length, _mm_add_ps(s5r, s4i));
+    _mm_storeu_ps(im + length, _mm_sub_ps(s5i, s4r));
+    _mm_storeu_ps(re + 3 * length, _mm_sub_ps(s5r, s4i));
+    _mm_storeu_ps(im + 3 * length, _mm_add_ps(s5i, s4r));
+}
 } // namespace
 
 void UnmaskFft::prepare(int order)
@@ -128,71 +190,6 @@ void UnmaskFft::perform(const Complex* input, Complex* output, bool inverse) noe
             output[i] = { re[static_cast<size_t>(i)], im[static_cast<size_t>(i)] };
     }
 }
-
-namespace
-{
-struct Twiddles
-{
-    float r1, i1, r2, i2, r3, i3;
-};
-
-// One radix-4 butterfly at index k of the four quarters, with the framework's order of operations;
-// turn is -1 for the inverse, which turns the odd outputs the other way round.
-inline void butterfly4(float* __restrict r0, float* __restrict r1, float* __restrict r2, float* __restrict r3,
-                       float* __restrict i0, float* __restrict i1, float* __restrict i2, float* __restrict i3, int k,
-                       Twiddles w, float turn) noexcept
-{
-    const auto s0r = r1[k] * w.r1 - i1[k] * w.i1, s0i = r1[k] * w.i1 + i1[k] * w.r1;
-    const auto s1r = r2[k] * w.r2 - i2[k] * w.i2, s1i = r2[k] * w.i2 + i2[k] * w.r2;
-    const auto s2r = r3[k] * w.r3 - i3[k] * w.i3, s2i = r3[k] * w.i3 + i3[k] * w.r3;
-    const auto s3r = s0r + s2r, s3i = s0i + s2i;
-    const auto s4r = (s0r - s2r) * turn, s4i = (s0i - s2i) * turn;
-    const auto s5r = r0[k] - s1r, s5i = i0[k] - s1i;
-    const auto d0r = r0[k] + s1r, d0i = i0[k] + s1i;
-    r2[k] = d0r - s3r;
-    i2[k] = d0i - s3i;
-    r0[k] = d0r + s3r;
-    i0[k] = d0i + s3i;
-    r1[k] = s5r + s4i;
-    i1[k] = s5i - s4r;
-    r3[k] = s5r - s4i;
-    i3[k] = s5i + s4r;
-}
-
-struct TwiddleRuns
-{
-    const float *r1, *i1, *r2, *i2, *r3, *i3;
-};
-
-// Four neighbouring butterflies at once, lane for lane the same operations as butterfly4 (SSE2 is
-// part of every x86-64 CPU).
-inline void butterfly4x4(float* re, float* im, int length, TwiddleRuns w, float turn) noexcept
-{
-    const auto complexProduct = [](__m128 xr, __m128 xi, __m128 wr, __m128 wi, __m128& outR, __m128& outI) {
-        outR = _mm_sub_ps(_mm_mul_ps(xr, wr), _mm_mul_ps(xi, wi));
-        outI = _mm_add_ps(_mm_mul_ps(xr, wi), _mm_mul_ps(xi, wr));
-    };
-    const auto at = [](const float* p) { return _mm_loadu_ps(p); };
-    __m128 s0r, s0i, s1r, s1i, s2r, s2i;
-    complexProduct(at(re + length), at(im + length), at(w.r1), at(w.i1), s0r, s0i);
-    complexProduct(at(re + 2 * length), at(im + 2 * length), at(w.r2), at(w.i2), s1r, s1i);
-    complexProduct(at(re + 3 * length), at(im + 3 * length), at(w.r3), at(w.i3), s2r, s2i);
-    const auto t = _mm_set1_ps(turn);
-    const auto s3r = _mm_add_ps(s0r, s2r), s3i = _mm_add_ps(s0i, s2i);
-    const auto s4r = _mm_mul_ps(_mm_sub_ps(s0r, s2r), t), s4i = _mm_mul_ps(_mm_sub_ps(s0i, s2i), t);
-    const auto x0r = at(re), x0i = at(im);
-    const auto s5r = _mm_sub_ps(x0r, s1r), s5i = _mm_sub_ps(x0i, s1i);
-    const auto d0r = _mm_add_ps(x0r, s1r), d0i = _mm_add_ps(x0i, s1i);
-    _mm_storeu_ps(re + 2 * length, _mm_sub_ps(d0r, s3r));
-    _mm_storeu_ps(im + 2 * length, _mm_sub_ps(d0i, s3i));
-    _mm_storeu_ps(re, _mm_add_ps(d0r, s3r));
-    _mm_storeu_ps(im, _mm_add_ps(d0i, s3i));
-    _mm_storeu_ps(re + length, _mm_add_ps(s5r, s4i));
-    _mm_storeu_ps(im + length, _mm_sub_ps(s5i, s4r));
-    _mm_storeu_ps(re + 3 * length, _mm_sub_ps(s5r, s4i));
-    _mm_storeu_ps(im + 3 * length, _mm_add_ps(s5i, s4r));
-}
-} // namespace
 
 void UnmaskFft::radix4(const Level& level, int direction) noexcept
 {

@@ -5,13 +5,10 @@
 #include "UnmaskFft.h"
 #include "UnmaskReduction.h"
 
-#include <juce_dsp/juce_dsp.h>
-
 #include <array>
 #include <atomic>
 #include <complex>
 #include <cstddef>
-#include <memory>
 #include <vector>
 
 namespace zq6
