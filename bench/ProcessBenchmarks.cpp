@@ -1,5 +1,7 @@
-// Each iteration processes one second of stereo noise in blocks of 256, so the reported CPU time
-// is CPU time per second of audio. juce::dsp::Reverb on the same input is the baseline.
+// Each iteration processes one second of the same stereo noise in blocks of 256, so the reported CPU
+// time is CPU time per second of audio. The peers run on the same input in the same process:
+// juce::dsp::Reverb, and Dragonfly Hall hosted through JUCE's LV2 host at its own defaults.
+#include "Lv2Peer.h"
 #include "dsp/CpuDispatch.h"
 #include "engine/LateTail.h"
 #include "engine/RateConverter.h"
@@ -19,6 +21,11 @@ namespace
 namespace pid = zq6::pid;
 
 constexpr int blockSize = 256;
+// Long enough for every reverb's tail at its defaults to have died away.
+constexpr int secondsOfSilenceBeforeTiming = 30;
+
+const char* const dragonflyHallBundle = "/usr/lib/lv2/DragonflyHallReverb.lv2";
+const char* const dragonflyHallUri = "https://github.com/michaelwillis/dragonfly-reverb";
 
 juce::AudioBuffer<float> makeNoise(double rate)
 {
@@ -28,6 +35,52 @@ juce::AudioBuffer<float> makeNoise(double rate)
         for (int i = 0; i < noise.getNumSamples(); ++i)
             noise.setSample(c, i, (random.nextFloat() * 2.0f - 1.0f) * 0.3f);
     return noise;
+}
+
+// Feeds one second of the signal block by block to process(block), whose buffer has the given channels.
+template <typename Process>
+void feedSecond(const juce::AudioBuffer<float>& signal, juce::AudioBuffer<float>& block, Process&& process)
+{
+    for (int start = 0; start + blockSize <= signal.getNumSamples(); start += blockSize)
+    {
+        block.clear();
+        for (int c = 0; c < 2; ++c)
+            block.copyFrom(c, 0, signal, c, start, blockSize);
+        process(block);
+        benchmark::DoNotOptimize(block.getReadPointer(0));
+    }
+}
+
+enum class Input
+{
+    noise,
+    silenceAfterTail
+};
+
+template <typename Process>
+void timeSeconds(benchmark::State& state, int channels, Input input, Process&& process)
+{
+    const auto rate = static_cast<double>(state.range(0));
+    const auto noise = makeNoise(rate);
+    juce::AudioBuffer<float> block(channels, blockSize);
+    // As a host's audio thread runs: denormals flush to zero.
+    const juce::ScopedNoDenormals noDenormals;
+    if (input == Input::silenceAfterTail)
+    {
+        juce::AudioBuffer<float> silence(2, noise.getNumSamples());
+        silence.clear();
+        feedSecond(noise, block, process);
+        for (int s = 0; s < secondsOfSilenceBeforeTiming; ++s)
+            feedSecond(silence, block, process);
+        for (auto _ : state)
+            feedSecond(silence, block, process);
+    }
+    else
+    {
+        for (auto _ : state)
+            feedSecond(noise, block, process);
+    }
+    state.counters["realtime_x"] = benchmark::Counter(1.0, benchmark::Counter::kIsIterationInvariantRate);
 }
 
 using Settings = std::vector<std::pair<const char*, float>>;
@@ -43,7 +96,7 @@ struct KernelPathScope
     ~KernelPathScope() { zq6::CpuDispatch::release(); }
 };
 
-void runZq6(benchmark::State& state, const Settings& settings)
+void runZq6(benchmark::State& state, const Settings& settings, Input input = Input::noise)
 {
     const juce::ScopedJuceInitialiser_GUI juce;
     const auto rate = static_cast<double>(state.range(0));
@@ -55,38 +108,42 @@ void runZq6(benchmark::State& state, const Settings& settings)
         auto* parameter = processor.getValueTreeState().getParameter(id);
         parameter->setValueNotifyingHost(parameter->convertTo0to1(value));
     }
-
-    const auto noise = makeNoise(rate);
-    juce::AudioBuffer<float> block(2, blockSize);
     juce::MidiBuffer midi;
-    for (auto _ : state)
-        for (int start = 0; start + blockSize <= noise.getNumSamples(); start += blockSize)
-        {
-            for (int c = 0; c < 2; ++c)
-                block.copyFrom(c, 0, noise, c, start, blockSize);
-            processor.processBlock(block, midi);
-            benchmark::DoNotOptimize(block.getReadPointer(0));
-        }
-    state.counters["realtime_x"] = benchmark::Counter(1.0, benchmark::Counter::kIsIterationInvariantRate);
+    timeSeconds(state, 2, input, [&](juce::AudioBuffer<float>& block) { processor.processBlock(block, midi); });
 }
 
-void BM_Baseline_JuceReverb(benchmark::State& state)
+void runDragonflyHall(benchmark::State& state, Input input)
+{
+    const juce::ScopedJuceInitialiser_GUI juce;
+    const auto rate = static_cast<double>(state.range(0));
+    juce::String error;
+    auto peer = zq6::bench::Lv2Peer::load(dragonflyHallBundle, dragonflyHallUri, rate, blockSize, error);
+    if (peer == nullptr)
+    {
+        state.SkipWithError(("Dragonfly Hall (Debian dragonfly-reverb-lv2): " + error).toRawUTF8());
+        return;
+    }
+    peer->prepareToPlay(rate, blockSize);
+    const auto channels = std::max({ 2, peer->getTotalNumInputChannels(), peer->getTotalNumOutputChannels() });
+    juce::MidiBuffer midi;
+    timeSeconds(state, channels, input, [&](juce::AudioBuffer<float>& block) { peer->processBlock(block, midi); });
+    peer->releaseResources();
+}
+
+void BM_Peer_DragonflyHall(benchmark::State& state)
+{
+    runDragonflyHall(state, Input::noise);
+}
+
+void BM_Peer_JuceReverb(benchmark::State& state)
 {
     const auto rate = static_cast<double>(state.range(0));
     juce::dsp::Reverb reverb;
     reverb.prepare({ rate, static_cast<juce::uint32>(blockSize), 2 });
-    const auto noise = makeNoise(rate);
-    juce::AudioBuffer<float> block(2, blockSize);
-    for (auto _ : state)
-        for (int start = 0; start + blockSize <= noise.getNumSamples(); start += blockSize)
-        {
-            for (int c = 0; c < 2; ++c)
-                block.copyFrom(c, 0, noise, c, start, blockSize);
-            juce::dsp::AudioBlock<float> audio(block);
-            reverb.process(juce::dsp::ProcessContextReplacing<float>(audio));
-            benchmark::DoNotOptimize(block.getReadPointer(0));
-        }
-    state.counters["realtime_x"] = benchmark::Counter(1.0, benchmark::Counter::kIsIterationInvariantRate);
+    timeSeconds(state, 2, Input::noise, [&](juce::AudioBuffer<float>& block) {
+        juce::dsp::AudioBlock<float> audio(block);
+        reverb.process(juce::dsp::ProcessContextReplacing<float>(audio));
+    });
 }
 
 // The late tail alone at the internal rate, with the default Hall controls.
@@ -180,6 +237,16 @@ void BM_ZQ6_UnmaskAndShaping(benchmark::State& state)
     runZq6(state, { { pid::cleanUnmask, 1.0f }, { pid::cleanShaping, 1.0f } });
 }
 
+void BM_Silence_DragonflyHall(benchmark::State& state)
+{
+    runDragonflyHall(state, Input::silenceAfterTail);
+}
+
+void BM_Silence_ZQ6(benchmark::State& state)
+{
+    runZq6(state, {}, Input::silenceAfterTail);
+}
+
 double threadMicros() noexcept
 {
     timespec now {};
@@ -236,7 +303,8 @@ void BM_ZQ6_IdleAfterBurst(benchmark::State& state)
 }
 
 constexpr auto ms = benchmark::kMillisecond;
-BENCHMARK(BM_Baseline_JuceReverb)->Arg(44100)->Arg(48000)->Arg(96000)->Unit(ms);
+BENCHMARK(BM_Peer_DragonflyHall)->Arg(44100)->Arg(48000)->Arg(96000)->Unit(ms);
+BENCHMARK(BM_Peer_JuceReverb)->Arg(44100)->Arg(48000)->Arg(96000)->Unit(ms);
 BENCHMARK(BM_LateTail)->Args({ 48000, 0 })->Args({ 48000, 1 })->Unit(ms);
 BENCHMARK(BM_TailLfoBank)->Arg(48000)->Unit(ms);
 BENCHMARK(BM_RateConverter)->Args({ 96000, 2, 0 })->Args({ 96000, 2, 1 })->Args({ 192000, 4, 0 })->Args({ 192000, 4, 1 })->Unit(ms);
@@ -247,6 +315,6 @@ BENCHMARK(BM_ZQ6_Unmask)->Arg(48000)->Arg(96000)->Unit(ms);
 BENCHMARK(BM_ZQ6_Shaping)->Arg(48000)->Arg(96000)->Unit(ms);
 BENCHMARK(BM_ZQ6_UnmaskAndShaping)->Arg(48000)->Arg(96000)->Unit(ms);
 BENCHMARK(BM_ZQ6_IdleAfterBurst)->Arg(48000)->Unit(ms)->Iterations(1);
+BENCHMARK(BM_Silence_DragonflyHall)->Arg(48000)->Unit(ms);
+BENCHMARK(BM_Silence_ZQ6)->Arg(48000)->Unit(ms);
 } // namespace
-
-BENCHMARK_MAIN();

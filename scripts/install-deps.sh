@@ -10,6 +10,7 @@ packages=(
     xvfb xauth lilv-utils liblilv-dev libsndfile1-dev
     locales
     clang libclang-rt-14-dev
+    dragonfly-reverb-lv2
 )
 
 sudo_cmd=()

@@ -37,13 +37,13 @@ void UnmaskProcessor::prepare(double hostRate, int frameSize)
         outputRing[side].assign(static_cast<size_t>(frame), 0.0f);
     }
 
-    fft = std::make_unique<juce::dsp::FFT>(static_cast<int>(std::lround(std::log2(frame))));
+    transform.prepare(static_cast<int>(std::lround(std::log2(frame))));
     for (auto* spectrum : { &wetFrame, &dryFrame, &wetSpectrum, &drySpectrum })
         spectrum->assign(static_cast<size_t>(frame), {});
     // Whatever scaling the transform applies, a forward and inverse pass must give unity.
     wetFrame[0] = 1.0f;
-    fft->perform(wetFrame.data(), wetSpectrum.data(), false);
-    fft->perform(wetSpectrum.data(), dryFrame.data(), true);
+    transform.perform(wetFrame.data(), wetSpectrum.data(), false);
+    transform.perform(wetSpectrum.data(), dryFrame.data(), true);
     inverseScale = 1.0f / dryFrame[0].real();
 
     binGains.assign(static_cast<size_t>(frame / 2 + 1), 1.0f);
@@ -69,24 +69,30 @@ void UnmaskProcessor::clear() noexcept
 void UnmaskProcessor::process(const float* wetLeft, const float* wetRight, const float* dryLeft, const float* dryRight,
                               float* outLeft, float* outRight, int n, Ramp amount, int speed) noexcept
 {
+    // Both indices move in step with the hop counter and the frame is four hops, so a run up to the
+    // next hop never wraps either ring.
     const auto mask = frame - 1;
-    for (int j = 0; j < n; ++j)
+    for (int j = 0; j < n;)
     {
-        outLeft[j] = outputRing[0][static_cast<size_t>(outputRead)];
-        outRight[j] = outputRing[1][static_cast<size_t>(outputRead)];
-        outputRead = (outputRead + 1) & mask;
+        const auto run = std::min(n - j, hopSize - hopCounter);
+        const auto read = static_cast<size_t>(outputRead);
+        std::copy_n(outputRing[0].data() + read, run, outLeft + j);
+        std::copy_n(outputRing[1].data() + read, run, outRight + j);
+        outputRead = (outputRead + run) & mask;
 
-        const auto w = static_cast<size_t>(inputWrite);
-        wetRing[0][w] = wetLeft[j];
-        wetRing[1][w] = wetRight[j];
-        dryRing[0][w] = dryLeft[j];
-        dryRing[1][w] = dryRight[j];
-        inputWrite = (inputWrite + 1) & mask;
+        const auto write = static_cast<size_t>(inputWrite);
+        std::copy_n(wetLeft + j, run, wetRing[0].data() + write);
+        std::copy_n(wetRight + j, run, wetRing[1].data() + write);
+        std::copy_n(dryLeft + j, run, dryRing[0].data() + write);
+        std::copy_n(dryRight + j, run, dryRing[1].data() + write);
+        inputWrite = (inputWrite + run) & mask;
 
-        if (++hopCounter == hopSize)
+        j += run;
+        hopCounter += run;
+        if (hopCounter == hopSize)
         {
             hopCounter = 0;
-            hop(amount.at(j, n), speed);
+            hop(amount.at(j - 1, n), speed);
         }
     }
 }
@@ -102,11 +108,11 @@ void UnmaskProcessor::hop(float amount, int speed) noexcept
     else
     {
         const auto monoWet = loadFrames();
-        fft->perform(wetFrame.data(), wetSpectrum.data(), false);
-        fft->perform(dryFrame.data(), drySpectrum.data(), false);
+        transform.perform(wetFrame.data(), wetSpectrum.data(), false);
+        transform.perform(dryFrame.data(), drySpectrum.data(), false);
         reduction.update(measureLevels(), amount, speed);
         applyGains();
-        fft->perform(wetSpectrum.data(), wetFrame.data(), true);
+        transform.perform(wetSpectrum.data(), wetFrame.data(), true);
         addReducedFrame(monoWet);
         publish(true);
     }
@@ -115,33 +121,37 @@ void UnmaskProcessor::hop(float amount, int speed) noexcept
 
 void UnmaskProcessor::addQuietFrame() noexcept
 {
-    // Four overlapping sqrt-Hann^2 windows at hop N/4 sum to 2, hence the 0.5.
-    const auto mask = frame - 1;
+    // Four overlapping sqrt-Hann^2 windows at hop N/4 sum to 2, hence the 0.5. The frame starts at
+    // the oldest sample, so it reads the ring as two straight runs.
+    const auto newerRun = frame - inputWrite;
     for (int side = 0; side < 2; ++side)
     {
-        auto& acc = accumulator[side];
-        const auto& ring = wetRing[side];
-        for (int l = 0; l < frame; ++l)
-        {
-            const auto w = window[static_cast<size_t>(l)];
-            acc[static_cast<size_t>(l)] += ring[static_cast<size_t>((inputWrite + l) & mask)] * 0.5f * w * w;
-        }
+        auto* acc = accumulator[side].data();
+        const auto* ring = wetRing[side].data();
+        const auto* w = window.data();
+        for (int l = 0; l < newerRun; ++l)
+            acc[l] += ring[inputWrite + l] * 0.5f * w[l] * w[l];
+        for (int l = newerRun; l < frame; ++l)
+            acc[l] += ring[l - newerRun] * 0.5f * w[l] * w[l];
     }
 }
 
 // Packs left + j right of the last N samples, windowed; returns whether the wet is mono.
 bool UnmaskProcessor::loadFrames() noexcept
 {
-    const auto mask = frame - 1;
+    const auto newerRun = frame - inputWrite;
     auto monoWet = true;
-    for (int l = 0; l < frame; ++l)
-    {
-        const auto i = static_cast<size_t>((inputWrite + l) & mask);
+    const auto load = [&](int l, int i) {
         const auto w = window[static_cast<size_t>(l)];
-        monoWet = monoWet && wetRing[0][i] == wetRing[1][i];
-        wetFrame[static_cast<size_t>(l)] = { wetRing[0][i] * w, wetRing[1][i] * w };
-        dryFrame[static_cast<size_t>(l)] = { dryRing[0][i] * w, dryRing[1][i] * w };
-    }
+        const auto at = static_cast<size_t>(i);
+        monoWet = monoWet && wetRing[0][at] == wetRing[1][at];
+        wetFrame[static_cast<size_t>(l)] = { wetRing[0][at] * w, wetRing[1][at] * w };
+        dryFrame[static_cast<size_t>(l)] = { dryRing[0][at] * w, dryRing[1][at] * w };
+    };
+    for (int l = 0; l < newerRun; ++l)
+        load(l, inputWrite + l);
+    for (int l = newerRun; l < frame; ++l)
+        load(l, l - newerRun);
     return monoWet;
 }
 
@@ -192,16 +202,16 @@ void UnmaskProcessor::applyGains() noexcept
 
 void UnmaskProcessor::addReducedFrame(bool monoWet) noexcept
 {
-    auto& left = accumulator[0];
-    auto& right = accumulator[1];
+    auto* left = accumulator[0].data();
+    auto* right = accumulator[1].data();
+    const auto* z = reinterpret_cast<const float*>(wetFrame.data());
+    // A mono wet leaves through the real part on both sides, so rounding cannot split it.
+    const auto rightPart = monoWet ? 0 : 1;
     for (int l = 0; l < frame; ++l)
     {
-        const auto i = static_cast<size_t>(l);
-        const auto weight = inverseScale * 0.5f * window[i];
-        const auto& z = wetFrame[i];
-        left[i] += weight * z.real();
-        // A mono wet leaves through the real part on both sides, so rounding cannot split it.
-        right[i] += weight * (monoWet ? z.real() : z.imag());
+        const auto weight = inverseScale * 0.5f * window[static_cast<size_t>(l)];
+        left[l] += weight * z[2 * l];
+        right[l] += weight * z[2 * l + rightPart];
     }
 }
 

@@ -2,15 +2,13 @@
 
 #include "../dsp/Ramp.h"
 #include "UnmaskBands.h"
+#include "UnmaskFft.h"
 #include "UnmaskReduction.h"
-
-#include <juce_dsp/juce_dsp.h>
 
 #include <array>
 #include <atomic>
 #include <complex>
 #include <cstddef>
-#include <memory>
 #include <vector>
 
 namespace zq6
@@ -63,7 +61,7 @@ private:
     std::vector<float> outputRing[2];
     int outputWrite = 0, outputRead = 0;
 
-    std::unique_ptr<juce::dsp::FFT> fft;
+    UnmaskFft transform;
     float inverseScale = 1.0f;
     Spectrum wetFrame, dryFrame, wetSpectrum, drySpectrum;
     std::vector<float> binGains;

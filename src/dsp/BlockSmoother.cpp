@@ -23,7 +23,7 @@ float BlockSmoother::coefficientFor(int n) noexcept
 
 Ramp BlockSmoother::advance(float target, int n) noexcept
 {
-    auto domainTarget = logDomain ? std::log(target) : target;
+    auto domainTarget = logDomain ? logOf(target) : target;
     if (!std::isfinite(domainTarget))
         domainTarget = initialised ? value : 0.0f;
 
@@ -32,8 +32,29 @@ Ramp BlockSmoother::advance(float target, int n) noexcept
     initialised = true;
 
     if (logDomain)
-        return { std::exp(start), std::exp(value) };
+        return { expOf(start), expOf(value) };
     return { start, value };
+}
+
+// A settled smoother asks for the same logarithm and exponential chunk after chunk.
+float BlockSmoother::logOf(float target) noexcept
+{
+    if (!(target == lastTarget))
+    {
+        lastTarget = target;
+        lastLog = std::log(target);
+    }
+    return lastLog;
+}
+
+float BlockSmoother::expOf(float x) noexcept
+{
+    if (!(x == lastExponent))
+    {
+        lastExponent = x;
+        lastExp = std::exp(x);
+    }
+    return lastExp;
 }
 
 float BlockSmoother::current() const noexcept

@@ -2,6 +2,8 @@
 
 #include "Ramp.h"
 
+#include <limits>
+
 namespace zq6
 {
 // One-pole smoother advanced once per chunk: new = k (old - target) + target, k = exp(-n / (rate tau)).
@@ -23,6 +25,8 @@ public:
 
 private:
     float coefficientFor(int n) noexcept;
+    float logOf(float target) noexcept;
+    float expOf(float x) noexcept;
 
     double rate = 48000.0;
     float tau = 0.02f;
@@ -31,5 +35,7 @@ private:
     float value = 0.0f; // ln(value) in the log domain
     int cachedLength = -1;
     float cachedCoefficient = 0.0f;
+    float lastTarget = std::numeric_limits<float>::quiet_NaN(), lastLog = 0.0f;
+    float lastExponent = std::numeric_limits<float>::quiet_NaN(), lastExp = 0.0f;
 };
 } // namespace zq6

@@ -12,6 +12,10 @@ namespace
 constexpr float fadeSeconds = EarlyReflections::sizeFadeMs / 1000.0f;
 constexpr float activeWeight = 1.0e-4f;
 constexpr float orderFadeWidth = 0.15f;
+// A chunk reads m + 1 samples from its first position, so the ring repeats that many past its end.
+constexpr int guardSamples = maxChunkSamples + 1;
+// Taps are summed over this many samples at a time, held in registers.
+constexpr int renderBlock = 8;
 
 // Taps ordered at most the threshold sound fully, those up to 0.15 above it fade out.
 void effectiveGains(const ErTap* taps, float orderThreshold, float* gains) noexcept
@@ -28,9 +32,13 @@ void EarlyReflections::prepare(double internalRate)
     int size = 16;
     while (size < needed)
         size <<= 1;
-    ring.assign(static_cast<size_t>(size), 0.0f);
+    ring.assign(static_cast<size_t>(size + guardSamples), 0.0f);
     mask = size - 1;
     maxDelay = static_cast<double>(size - maxChunkSamples - 2);
+    for (auto& character : plans)
+        for (auto& side : character)
+            for (auto& plan : side)
+                plan = TapPlan {};
     clear();
 }
 
@@ -44,6 +52,7 @@ void EarlyReflections::clear() noexcept
     normalisation = 0.0f;
     lowPassState[0] = lowPassState[1] = 0.0f;
     designedLowPassHz = -1.0f;
+    normalisedThreshold = -1.0f;
 }
 
 void EarlyReflections::process(const float* mono, float* left, float* right, int m, int character, float sizeFactor,
@@ -63,8 +72,14 @@ void EarlyReflections::process(const float* mono, float* left, float* right, int
     advanceWeights(character, m);
 
     chunkStart = writeIndex;
+    const auto ringSize = mask + 1;
     for (int i = 0; i < m; ++i)
-        ring[static_cast<size_t>((chunkStart + i) & mask)] = mono[i];
+    {
+        const auto at = (chunkStart + i) & mask;
+        ring[static_cast<size_t>(at)] = mono[i];
+        if (at < guardSamples)
+            ring[static_cast<size_t>(at + ringSize)] = mono[i];
+    }
     writeIndex = (chunkStart + m) & mask;
 
     updateNormalisation(orderThreshold);
@@ -127,6 +142,21 @@ bool EarlyReflections::isActive(int character) const noexcept
 
 void EarlyReflections::updateNormalisation(float orderThreshold) noexcept
 {
+    auto unchanged = orderThreshold == normalisedThreshold;
+    for (int c = 0; c < characterCount; ++c)
+    {
+        unchanged = unchanged && isActive(c) == normalisedActive[c] && weights[c].end == normalisedWeights[c];
+        normalisedActive[c] = isActive(c);
+        normalisedWeights[c] = weights[c].end;
+    }
+    normalisedThreshold = orderThreshold;
+    if (!unchanged)
+        normalisationTarget = normalisationFor(orderThreshold);
+    normalisation += 0.3f * (normalisationTarget - normalisation);
+}
+
+float EarlyReflections::normalisationFor(float orderThreshold) const noexcept
+{
     double full = 0.0, thinned = 0.0;
     for (int c = 0; c < characterCount; ++c)
     {
@@ -144,22 +174,17 @@ void EarlyReflections::updateNormalisation(float orderThreshold) noexcept
             }
         }
     }
-    const auto target = thinned > 1.0e-9 ? static_cast<float>(std::sqrt(full / thinned)) : 1.0f;
-    normalisation += 0.3f * (target - normalisation);
+    return thinned > 1.0e-9 ? static_cast<float>(std::sqrt(full / thinned)) : 1.0f;
 }
 
 void EarlyReflections::renderSide(int character, int side, float orderThreshold, float* sum, int m) noexcept
 {
-    const auto* taps = erTapsFor(character, side);
-    float gains[erTapCount];
-    effectiveGains(taps, orderThreshold, gains);
-
     float current[maxChunkSamples] {};
-    renderTaps(taps, gains, currentSize, current, m);
+    renderTaps(planFor(character, side, 0, currentSize, orderThreshold), current, m);
     if (sizeFading)
     {
         float next[maxChunkSamples] {};
-        renderTaps(taps, gains, nextSize, next, m);
+        renderTaps(planFor(character, side, 1, nextSize, orderThreshold), next, m);
         for (int i = 0; i < m; ++i)
             current[i] += (next[i] - current[i]) * sizeProgress.at(i, m);
     }
@@ -169,10 +194,20 @@ void EarlyReflections::renderSide(int character, int side, float orderThreshold,
         sum[i] += current[i] * weight.at(i, m);
 }
 
-void EarlyReflections::renderTaps(const ErTap* taps, const float* gains, float size, float* out, int m) const noexcept
+const EarlyReflections::TapPlan& EarlyReflections::planFor(int character, int side, int slot, float size,
+                                                           float orderThreshold) noexcept
 {
+    auto& plan = plans[character][side][slot];
+    if (plan.size == size && plan.orderThreshold == orderThreshold)
+        return plan;
+    plan.size = size;
+    plan.orderThreshold = orderThreshold;
+
+    const auto* taps = erTapsFor(character, side);
+    float gains[erTapCount];
+    effectiveGains(taps, orderThreshold, gains);
     const auto samplesPerMs = 0.001 * rate * size;
-    const auto ringSize = mask + 1;
+    plan.count = 0;
     for (int t = 0; t < erTapCount; ++t)
     {
         const auto gain = gains[t];
@@ -181,21 +216,41 @@ void EarlyReflections::renderTaps(const ErTap* taps, const float* gains, float s
         const auto delay = std::min(static_cast<double>(taps[t].delayMs) * samplesPerMs, maxDelay);
         const auto whole = static_cast<int>(delay);
         const auto fraction = static_cast<float>(delay - whole);
-        const auto older = gain * fraction, newer = gain * (1.0f - fraction);
-        // Sample i reads between ring[first + i] (older) and ring[first + i + 1] (newer).
-        const auto first = (chunkStart - whole - 1) & mask;
-        if (first + m < ringSize)
+        // Sample i reads between ring[first + i] (older) and ring[first + i + 1] (newer), with
+        // first = chunk start - offset.
+        plan.offset[plan.count] = whole + 1;
+        plan.older[plan.count] = gain * fraction;
+        plan.newer[plan.count] = gain * (1.0f - fraction);
+        ++plan.count;
+    }
+    return plan;
+}
+
+void EarlyReflections::renderTaps(const TapPlan& plan, float* out, int m) const noexcept
+{
+    const float* reads[erTapCount];
+    for (int t = 0; t < plan.count; ++t)
+        reads[t] = ring.data() + ((chunkStart - plan.offset[t]) & mask);
+
+    int i = 0;
+    for (; i + renderBlock <= m; i += renderBlock)
+    {
+        float sum[renderBlock];
+        std::copy(out + i, out + i + renderBlock, sum);
+        for (int t = 0; t < plan.count; ++t)
         {
-            const auto* x = ring.data() + first;
-            for (int i = 0; i < m; ++i)
-                out[i] += older * x[i] + newer * x[i + 1];
+            const auto* x = reads[t] + i;
+            const auto older = plan.older[t], newer = plan.newer[t];
+            for (int k = 0; k < renderBlock; ++k)
+                sum[k] += older * x[k] + newer * x[k + 1];
         }
-        else
-        {
-            for (int i = 0; i < m; ++i)
-                out[i] += older * ring[static_cast<size_t>((first + i) & mask)]
-                          + newer * ring[static_cast<size_t>((first + i + 1) & mask)];
-        }
+        std::copy(sum, sum + renderBlock, out + i);
+    }
+    for (int t = 0; t < plan.count; ++t)
+    {
+        const auto* x = reads[t];
+        for (int k = i; k < m; ++k)
+            out[k] += plan.older[t] * x[k] + plan.newer[t] * x[k + 1];
     }
 }
 

@@ -16,7 +16,7 @@ public:
     void process(float* left, float* right, int m, float coefficient) noexcept;
 
 private:
-    static float allpass(DelayRing& ring, int delay, float x, float coefficient) noexcept;
+    static void allpassRun(DelayRing& ring, int delay, float* x, int m, float coefficient) noexcept;
 
     DelayRing rings[2][stageCount];
     int delays[2][stageCount] {};

@@ -32,15 +32,57 @@ void PreDelayLine::process(const float* input, float* output, int m, double dela
     // Also catches NaN, which would otherwise index outside the ring.
     const auto target = delaySamples >= 0.0 ? std::min(delaySamples, maxDelay) : 0.0;
     const auto start = initialised ? currentDelay : target;
-    for (int j = 0; j < m; ++j)
+    if (start == target && !readsPastChunkStart(target, m))
     {
-        newest = (newest + 1) & mask;
-        ring[static_cast<size_t>(newest)] = input[j];
-        const auto delay = start + (target - start) * (j + 1) / m;
-        output[j] = read(delay + readOffset);
+        processSteady(input, output, m, target + readOffset);
+    }
+    else
+    {
+        for (int j = 0; j < m; ++j)
+        {
+            newest = (newest + 1) & mask;
+            ring[static_cast<size_t>(newest)] = input[j];
+            const auto delay = start + (target - start) * (j + 1) / m;
+            output[j] = read(delay + readOffset);
+        }
     }
     currentDelay = target;
     initialised = true;
+}
+
+// Whether a read at this delay could reach a slot that a later sample of the chunk overwrites.
+bool PreDelayLine::readsPastChunkStart(double delay, int m) const noexcept
+{
+    return delay + readOffset + m + 2 >= static_cast<double>(mask);
+}
+
+// A delay held across the chunk: write the chunk, then read it as one run of the ring where
+// the run does not wrap.
+void PreDelayLine::processSteady(const float* input, float* output, int m, double delay) noexcept
+{
+    const auto first = newest + 1;
+    for (int j = 0; j < m; ++j)
+        ring[static_cast<size_t>((first + j) & mask)] = input[j];
+
+    const auto whole = static_cast<int>(delay);
+    const auto fraction = delay - whole;
+    const auto base = (fraction > 0.0 ? first - whole - 1 : first - whole) & mask;
+    const auto f = fraction > 0.0 ? static_cast<float>(1.0 - fraction) : 0.0f;
+    if (base >= 1 && base + m + 2 <= mask)
+    {
+        const auto* x = ring.data() + base;
+        for (int j = 0; j < m; ++j)
+            output[j] = cubicHermite(x[j - 1], x[j], x[j + 1], x[j + 2], f);
+        newest = (newest + m) & mask;
+    }
+    else
+    {
+        for (int j = 0; j < m; ++j)
+        {
+            newest = (newest + 1) & mask;
+            output[j] = read(delay);
+        }
+    }
 }
 
 float PreDelayLine::read(double delay) const noexcept

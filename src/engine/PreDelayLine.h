@@ -21,6 +21,8 @@ public:
     void process(const float* input, float* output, int m, double delaySamples) noexcept;
 
 private:
+    bool readsPastChunkStart(double delay, int m) const noexcept;
+    void processSteady(const float* input, float* output, int m, double delay) noexcept;
     float read(double delay) const noexcept;
 
     std::vector<float> ring;

@@ -37,6 +37,15 @@ void TailOffsetLine::process(const float* left, const float* right, float* outLe
         initialised = true;
     }
 
+    // A held offset reads the chunk as one run, once the chunk is written.
+    if (offset == target && offset + m + 2.0 < ringLeft.length())
+    {
+        ringLeft.writeRun(left, m);
+        ringRight.writeRun(right, m);
+        ringLeft.readFractionalRun(offset + 1.0, outLeft, m);
+        ringRight.readFractionalRun(offset + 1.0, outRight, m);
+        return;
+    }
     for (int k = 0; k < m; ++k)
     {
         offset += std::clamp(target - offset, -slewPerSample, slewPerSample);
