@@ -2,15 +2,16 @@
 
 #include "ShapingBiquad.h"
 #include "ShapingFollower.h"
+#include "ShapingKernels.h"
 
 #include <array>
 
 namespace zq6
 {
-// Smoothed amount x share of each stage at one sample.
+// Amount x share of each stage, ramped over a run of samples.
 struct ShapingAmounts
 {
-    float sibilance = 0.0f, breath = 0.0f, transient = 0.0f;
+    Ramp sibilance, breath, transient;
 };
 
 // The detectors and gains of Shaping at the processing rate: sibilance above 5 kHz relative to the
@@ -22,22 +23,20 @@ public:
     // Clears filters, followers and band energies and returns the gains to unity.
     void reset() noexcept;
 
-    // One stereo sample in place: the shaped signal.
-    void process(float& left, float& right, const ShapingAmounts& amounts) noexcept;
+    // Up to maxShapingSamples stereo samples in place: the shaped signal. The detectors run sample
+    // by sample, the gain targets for the whole run at once, then the gains sample by sample.
+    void process(float* left, float* right, int m, const ShapingAmounts& amounts) noexcept;
 
 private:
-    static constexpr int numBands = 4;
-
-    float sibilanceTarget(float amount) const noexcept;
-    float transientTarget(float amount) const noexcept;
-    float breathTarget(float amount) const noexcept;
-    void updateBandEnergies(double mid) noexcept;
+    void detect(const float* left, const float* right, float* lowLeft, float* lowRight) noexcept;
+    void applyGains(float* left, float* right, const float* lowLeft, const float* lowRight) noexcept;
 
     ShapingBiquad lowPass[2];
-    std::array<ShapingBiquad, numBands> bandPass;
-    std::array<double, numBands> bandEnergy {};
+    std::array<ShapingBiquad, shapingBandCount> bandPass;
+    std::array<double, shapingBandCount> bandEnergy {};
     double energyCoefficient = 0.0;
     ShapingFollower highBand, level, fast, slow, longTerm;
     ShapingFollower sibilanceGain, transientGain, breathGain;
+    ShapingDetection detection;
 };
 } // namespace zq6

@@ -151,18 +151,22 @@ void ShapingProcessor::warmUp() noexcept
 {
     core.reset();
     const ShapingAmounts none;
+    float scratch[2][maxShapingSamples];
     if (!isOversampling())
     {
-        for (int age = warmUpLength - 1; age >= 0; --age)
+        for (int start = warmUpLength - 1; start >= 0; start -= maxShapingSamples)
         {
-            auto l = inputHistory.left(age);
-            auto r = inputHistory.right(age);
-            core.process(l, r, none);
+            const auto piece = std::min(maxShapingSamples, start + 1);
+            for (int k = 0; k < piece; ++k)
+            {
+                scratch[0][k] = inputHistory.left(start - k);
+                scratch[1][k] = inputHistory.right(start - k);
+            }
+            core.process(scratch[0], scratch[1], piece, none);
         }
         return;
     }
     feedOversampler->reset();
-    float scratch[2][maxChunkSamples];
     float* channels[] = { scratch[0], scratch[1] };
     juce::dsp::AudioBlock<float> block(channels, 2, maxChunkSamples);
     for (int start = warmUpLength - 1; start >= 0; start -= maxChunkSamples)
@@ -175,10 +179,7 @@ void ShapingProcessor::warmUp() noexcept
         }
         auto piecewise = block.getSubBlock(0, static_cast<size_t>(piece));
         auto up = feedOversampler->processSamplesUp(piecewise);
-        auto* upLeft = up.getChannelPointer(0);
-        auto* upRight = up.getChannelPointer(1);
-        for (size_t k = 0; k < up.getNumSamples(); ++k)
-            core.process(upLeft[k], upRight[k], none);
+        core.process(up.getChannelPointer(0), up.getChannelPointer(1), static_cast<int>(up.getNumSamples()), none);
         feedOversampler->processSamplesDown(piecewise);
     }
 }
@@ -247,18 +248,16 @@ void ShapingProcessor::shapeAtRate(float* left, float* right, float* deltaLeft, 
 {
     const auto feedFading = feedFade.start < 1.0f || feedFade.end < 1.0f;
     const auto deltaFading = deltaFade.start < 1.0f || deltaFade.end < 1.0f;
+    float shapedLeft[maxShapingSamples], shapedRight[maxShapingSamples];
+    std::copy(left, left + m, shapedLeft);
+    std::copy(right, right + m, shapedRight);
+    core.process(shapedLeft, shapedRight, m, { controls.sibilance, controls.breath, controls.transient });
     for (int j = 0; j < m; ++j)
     {
         const auto l = left[j];
         const auto r = right[j];
-
-        const ShapingAmounts amounts { controls.sibilance.at(j, m), controls.breath.at(j, m), controls.transient.at(j, m) };
-        auto shapedLeft = l;
-        auto shapedRight = r;
-        core.process(shapedLeft, shapedRight, amounts);
-
-        const auto removedLeft = l - shapedLeft;
-        const auto removedRight = r - shapedRight;
+        const auto removedLeft = l - shapedLeft[j];
+        const auto removedRight = r - shapedRight[j];
         const auto feedScale = feedFading ? feedFade.at(j, m) : 1.0f;
         const auto deltaScale = deltaFading ? deltaFade.at(j, m) : 1.0f;
         left[j] = l - removedLeft * feedScale;
