@@ -1,0 +1,44 @@
+// Built with -mavx2 -mfma (see CMakeLists.txt); runs only where CpuDispatch found both.
+#include "UnmaskKernelBodies.h"
+
+#include <immintrin.h>
+
+namespace zq6
+{
+namespace
+{
+// exp to about one ulp: 2^n times a polynomial on the remainder, n the nearest integer to
+// x / ln 2, ln 2 split in two parts so the remainder is exact.
+__m256 exponential(__m256 x) noexcept
+{
+    x = _mm256_min_ps(_mm256_max_ps(x, _mm256_set1_ps(-87.0f)), _mm256_set1_ps(88.0f));
+    const auto n = _mm256_round_ps(_mm256_mul_ps(x, _mm256_set1_ps(1.44269504f)),
+                                   _MM_FROUND_TO_NEAREST_INT | _MM_FROUND_NO_EXC);
+    auto r = _mm256_fnmadd_ps(n, _mm256_set1_ps(0.693359375f), x);
+    r = _mm256_fnmadd_ps(n, _mm256_set1_ps(-2.12194440e-4f), r);
+    auto p = _mm256_set1_ps(1.9875691500e-4f);
+    for (const auto c : { 1.3981999507e-3f, 8.3334519073e-3f, 4.1665795894e-2f, 1.6666665459e-1f, 5.0000001201e-1f })
+        p = _mm256_fmadd_ps(p, r, _mm256_set1_ps(c));
+    p = _mm256_fmadd_ps(p, _mm256_mul_ps(r, r), _mm256_add_ps(r, _mm256_set1_ps(1.0f)));
+    const auto power = _mm256_slli_epi32(_mm256_add_epi32(_mm256_cvtps_epi32(n), _mm256_set1_epi32(127)), 23);
+    return _mm256_mul_ps(p, _mm256_castsi256_ps(power));
+}
+
+struct Avx2Fma
+{
+    // Eight floats: one AVX register.
+    using Lanes = float __attribute__((vector_size(32)));
+
+    static void exponentials(float* x, int n) noexcept
+    {
+        int i = 0;
+        for (; i + 8 <= n; i += 8)
+            _mm256_storeu_ps(x + i, exponential(_mm256_loadu_ps(x + i)));
+        for (; i < n; ++i)
+            x[i] = std::exp(x[i]);
+    }
+};
+} // namespace
+
+const UnmaskKernels unmaskAvx2FmaKernels = unmaskkernels::table<Avx2Fma>();
+} // namespace zq6
