@@ -5,7 +5,8 @@
 // picked by the linker for) another build.
 //
 // A build's tag names its vector type Lanes (four floats in the baseline build, eight in the wide
-// one) and its exponentials(x, n), which replaces x[i] by exp(x[i]). Every lane does the scalar
+// one), its exponentials(x, n), which replaces x[i] by exp(x[i]), and its scatter(out, targets, v),
+// which stores output q of lane n at out[targets[n] + q] for a radix-2 or radix-4 group. Every lane does the scalar
 // arithmetic in the scalar order, so the baseline build's results are bit for bit those of plain
 // scalar code; the wide build is compiled with FMA and so rounds differently.
 
@@ -92,7 +93,7 @@ struct Bodies
 
     // width<V> neighbouring butterflies of one block, from index k.
     template <class V>
-    static void butterflyGroup(const UnmaskButterflies& p, float* r, float* i, int k) noexcept
+    __attribute__((always_inline)) static void butterflyGroup(const UnmaskButterflies& p, float* r, float* i, int k) noexcept
     {
         const auto length = p.length;
         const auto* const* w = p.twiddles;
@@ -149,11 +150,10 @@ struct Bodies
 
     // Groups j.. j + width<V> - 1 of the innermost level.
     template <class V>
-    static void leafGroup(const UnmaskLeaves& p, int j) noexcept
+    __attribute__((always_inline)) static void leafGroup(const UnmaskLeaves& p, int j) noexcept
     {
-        constexpr auto lanes = width<V>;
         const auto spacing = p.size / p.radix;
-        float outR[4][lanes], outI[4][lanes];
+        const auto* targets = p.targets + j;
         if (p.radix == 4)
         {
             Butterfly4<V> b;
@@ -165,36 +165,33 @@ struct Bodies
             const V wr[3] = { broadcast<V>(p.twiddles[0]), broadcast<V>(p.twiddles[2]), broadcast<V>(p.twiddles[4]) };
             const V wi[3] = { broadcast<V>(p.twiddles[1]), broadcast<V>(p.twiddles[3]), broadcast<V>(p.twiddles[5]) };
             b.run(wr, wi, broadcast<V>(p.turn));
-            for (int q = 0; q < 4; ++q)
-            {
-                store(outR[q], b.r[q]);
-                store(outI[q], b.i[q]);
-            }
+            scatter(p.re, targets, b.r);
+            scatter(p.im, targets, b.i);
+            return;
         }
-        else
+        Butterfly2<V> b;
+        for (int q = 0; q < 2; ++q)
         {
-            Butterfly2<V> b;
-            for (int q = 0; q < 2; ++q)
-            {
-                b.r[q] = load<V>(p.inRe + j + q * spacing);
-                b.i[q] = load<V>(p.inIm + j + q * spacing);
-            }
-            b.run(broadcast<V>(p.twiddles[0]), broadcast<V>(p.twiddles[1]));
-            for (int q = 0; q < 2; ++q)
-            {
-                store(outR[q], b.r[q]);
-                store(outI[q], b.i[q]);
-            }
+            b.r[q] = load<V>(p.inRe + j + q * spacing);
+            b.i[q] = load<V>(p.inIm + j + q * spacing);
         }
-        for (int lane = 0; lane < lanes; ++lane)
-        {
-            const auto target = p.targets[j + lane];
-            for (int q = 0; q < p.radix; ++q)
-            {
-                p.re[target + q] = outR[q][lane];
-                p.im[target + q] = outI[q][lane];
-            }
-        }
+        b.run(broadcast<V>(p.twiddles[0]), broadcast<V>(p.twiddles[1]));
+        scatter(p.re, targets, b.r);
+        scatter(p.im, targets, b.i);
+    }
+
+    // Output q of lane n goes to out[targets[n] + q].
+    template <int radix>
+    __attribute__((always_inline)) static void scatter(float* out, const int* targets, const float (&v)[radix]) noexcept
+    {
+        for (int q = 0; q < radix; ++q)
+            out[targets[0] + q] = v[q];
+    }
+
+    template <int radix>
+    __attribute__((always_inline)) static void scatter(float* out, const int* targets, const Lanes (&v)[radix]) noexcept
+    {
+        Build::scatter(out, targets, v);
     }
 
     static void leaves(const UnmaskLeaves& p) noexcept

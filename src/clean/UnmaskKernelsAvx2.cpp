@@ -29,6 +29,33 @@ struct Avx2Fma
     // Eight floats: one AVX register.
     using Lanes = float __attribute__((vector_size(32)));
 
+    // Both 128-bit halves transposed at once: half h of row n holds lane n + 4h.
+    static void scatter(float* out, const int* targets, const Lanes (&v)[4]) noexcept
+    {
+        const auto ab0 = _mm256_unpacklo_ps(v[0], v[1]), ab1 = _mm256_unpackhi_ps(v[0], v[1]);
+        const auto cd0 = _mm256_unpacklo_ps(v[2], v[3]), cd1 = _mm256_unpackhi_ps(v[2], v[3]);
+        const __m256 rows[4] = { _mm256_shuffle_ps(ab0, cd0, 0x44), _mm256_shuffle_ps(ab0, cd0, 0xee),
+                                 _mm256_shuffle_ps(ab1, cd1, 0x44), _mm256_shuffle_ps(ab1, cd1, 0xee) };
+        for (int n = 0; n < 4; ++n)
+        {
+            _mm_storeu_ps(out + targets[n], _mm256_castps256_ps128(rows[n]));
+            _mm_storeu_ps(out + targets[n + 4], _mm256_extractf128_ps(rows[n], 1));
+        }
+    }
+
+    static void scatter(float* out, const int* targets, const Lanes (&v)[2]) noexcept
+    {
+        const __m256 pairs[2] = { _mm256_unpacklo_ps(v[0], v[1]), _mm256_unpackhi_ps(v[0], v[1]) };
+        for (int n = 0; n < 2; ++n)
+        {
+            const auto low = _mm256_castps256_ps128(pairs[n]), high = _mm256_extractf128_ps(pairs[n], 1);
+            _mm_storel_pi(reinterpret_cast<__m64*>(out + targets[2 * n]), low);
+            _mm_storeh_pi(reinterpret_cast<__m64*>(out + targets[2 * n + 1]), low);
+            _mm_storel_pi(reinterpret_cast<__m64*>(out + targets[2 * n + 4]), high);
+            _mm_storeh_pi(reinterpret_cast<__m64*>(out + targets[2 * n + 5]), high);
+        }
+    }
+
     static void exponentials(float* x, int n) noexcept
     {
         int i = 0;

@@ -1,5 +1,7 @@
 #include "UnmaskKernelBodies.h"
 
+#include <xmmintrin.h>
+
 namespace zq6
 {
 namespace
@@ -8,6 +10,25 @@ struct Baseline
 {
     // Four floats: one SSE register, part of every x86-64 CPU.
     using Lanes = float __attribute__((vector_size(16)));
+
+    static void scatter(float* out, const int* targets, const Lanes (&v)[4]) noexcept
+    {
+        __m128 a = v[0], b = v[1], c = v[2], d = v[3];
+        _MM_TRANSPOSE4_PS(a, b, c, d);
+        _mm_storeu_ps(out + targets[0], a);
+        _mm_storeu_ps(out + targets[1], b);
+        _mm_storeu_ps(out + targets[2], c);
+        _mm_storeu_ps(out + targets[3], d);
+    }
+
+    static void scatter(float* out, const int* targets, const Lanes (&v)[2]) noexcept
+    {
+        const auto low = _mm_unpacklo_ps(v[0], v[1]), high = _mm_unpackhi_ps(v[0], v[1]);
+        _mm_storel_pi(reinterpret_cast<__m64*>(out + targets[0]), low);
+        _mm_storeh_pi(reinterpret_cast<__m64*>(out + targets[1]), low);
+        _mm_storel_pi(reinterpret_cast<__m64*>(out + targets[2]), high);
+        _mm_storeh_pi(reinterpret_cast<__m64*>(out + targets[3]), high);
+    }
 
     // Neighbouring bins often share their reduction (all of them while nothing is reduced), and
     // then their gain.
