@@ -6,7 +6,9 @@
 //
 // A build's tag names its vector type Lanes (four floats in the baseline build, eight in the wide
 // one), its exponentials(x, n), which replaces x[i] by exp(x[i]), and its scatter(out, targets, v),
-// which stores output q of lane n at out[targets[n] + q] for a radix-2 or radix-4 group. Every lane does the scalar
+// which stores output q of lane n at out[targets[n] + q] for a radix-2 or radix-4 group, and its
+// loadQuarters<length>(x, q) / storeQuarters<length>(x, q), which move quarter k of the vector's
+// blocks of 4 x length floats from x on to and from q[k]. Every lane does the scalar
 // arithmetic in the scalar order, so the baseline build's results are bit for bit those of plain
 // scalar code; the wide build is compiled with FMA and so rounds differently.
 
@@ -129,9 +131,39 @@ struct Bodies
         }
     }
 
+    // A radix-4 level whose blocks are shorter than a vector: each vector holds the same quarter of
+    // the next few blocks, so lane n uses twiddle n % length.
+    template <int length>
+    static void shortBlocks(const UnmaskButterflies& p) noexcept
+    {
+        constexpr auto lanes = width<Lanes>;
+        float w[6][lanes];
+        for (int t = 0; t < 6; ++t)
+            for (int n = 0; n < lanes; ++n)
+                w[t][n] = p.twiddles[t][n % length];
+        const Lanes wr[3] = { load<Lanes>(w[0]), load<Lanes>(w[2]), load<Lanes>(w[4]) };
+        const Lanes wi[3] = { load<Lanes>(w[1]), load<Lanes>(w[3]), load<Lanes>(w[5]) };
+        const auto turn = broadcast<Lanes>(p.turn);
+        for (int block = 0; block < p.size; block += 4 * lanes)
+        {
+            Butterfly4<Lanes> b;
+            Build::template loadQuarters<length>(p.re + block, b.r);
+            Build::template loadQuarters<length>(p.im + block, b.i);
+            b.run(wr, wi, turn);
+            Build::template storeQuarters<length>(p.re + block, b.r);
+            Build::template storeQuarters<length>(p.im + block, b.i);
+        }
+    }
+
     static void butterflies(const UnmaskButterflies& p) noexcept
     {
         const auto length = p.length;
+        constexpr auto lanes = width<Lanes>;
+        if (p.radix == 4 && length * 2 == lanes && p.size % (4 * lanes) == 0)
+            return shortBlocks<lanes / 2>(p);
+        if constexpr (lanes == 8)
+            if (p.radix == 4 && length * 4 == lanes && p.size % (4 * lanes) == 0)
+                return shortBlocks<lanes / 4>(p);
         for (int block = 0; block < p.size; block += p.radix * length)
         {
             auto* r = p.re + block;

@@ -29,6 +29,64 @@ struct Avx2Fma
     // Eight floats: one AVX register.
     using Lanes = float __attribute__((vector_size(32)));
 
+    // Four blocks of four pairs (a 4 x 4 transpose of pairs) or two blocks of four quads.
+    template <int length>
+    static void loadQuarters(const float* x, Lanes (&q)[4]) noexcept
+    {
+        static_assert(length == 2 || length == 4);
+        if constexpr (length == 2)
+        {
+            __m256d r[4];
+            for (int b = 0; b < 4; ++b)
+                r[b] = _mm256_castps_pd(_mm256_loadu_ps(x + 8 * b));
+            transposePairs(r);
+            for (int k = 0; k < 4; ++k)
+                q[k] = _mm256_castpd_ps(r[k]);
+        }
+        else
+        {
+            for (int half = 0; half < 2; ++half)
+            {
+                const auto a = _mm256_loadu_ps(x + 8 * half), b = _mm256_loadu_ps(x + 16 + 8 * half);
+                q[2 * half] = _mm256_permute2f128_ps(a, b, 0x20);
+                q[2 * half + 1] = _mm256_permute2f128_ps(a, b, 0x31);
+            }
+        }
+    }
+
+    template <int length>
+    static void storeQuarters(float* x, const Lanes (&q)[4]) noexcept
+    {
+        static_assert(length == 2 || length == 4);
+        if constexpr (length == 2)
+        {
+            __m256d r[4];
+            for (int k = 0; k < 4; ++k)
+                r[k] = _mm256_castps_pd(q[k]);
+            transposePairs(r);
+            for (int b = 0; b < 4; ++b)
+                _mm256_storeu_ps(x + 8 * b, _mm256_castpd_ps(r[b]));
+        }
+        else
+        {
+            for (int half = 0; half < 2; ++half)
+            {
+                _mm256_storeu_ps(x + 8 * half, _mm256_permute2f128_ps(q[2 * half], q[2 * half + 1], 0x20));
+                _mm256_storeu_ps(x + 16 + 8 * half, _mm256_permute2f128_ps(q[2 * half], q[2 * half + 1], 0x31));
+            }
+        }
+    }
+
+    static void transposePairs(__m256d (&r)[4]) noexcept
+    {
+        const auto t0 = _mm256_unpacklo_pd(r[0], r[1]), t1 = _mm256_unpackhi_pd(r[0], r[1]);
+        const auto t2 = _mm256_unpacklo_pd(r[2], r[3]), t3 = _mm256_unpackhi_pd(r[2], r[3]);
+        r[0] = _mm256_permute2f128_pd(t0, t2, 0x20);
+        r[1] = _mm256_permute2f128_pd(t1, t3, 0x20);
+        r[2] = _mm256_permute2f128_pd(t0, t2, 0x31);
+        r[3] = _mm256_permute2f128_pd(t1, t3, 0x31);
+    }
+
     // Both 128-bit halves transposed at once: half h of row n holds lane n + 4h.
     static void scatter(float* out, const int* targets, const Lanes (&v)[4]) noexcept
     {

@@ -11,6 +11,30 @@ struct Baseline
     // Four floats: one SSE register, part of every x86-64 CPU.
     using Lanes = float __attribute__((vector_size(16)));
 
+    // Two blocks of four pairs.
+    template <int length>
+    static void loadQuarters(const float* x, Lanes (&q)[4]) noexcept
+    {
+        static_assert(length == 2);
+        for (int half = 0; half < 2; ++half)
+        {
+            const auto a = _mm_loadu_ps(x + 4 * half), b = _mm_loadu_ps(x + 8 + 4 * half);
+            q[2 * half] = _mm_movelh_ps(a, b);
+            q[2 * half + 1] = _mm_movehl_ps(b, a);
+        }
+    }
+
+    template <int length>
+    static void storeQuarters(float* x, const Lanes (&q)[4]) noexcept
+    {
+        static_assert(length == 2);
+        for (int half = 0; half < 2; ++half)
+        {
+            _mm_storeu_ps(x + 4 * half, _mm_movelh_ps(q[2 * half], q[2 * half + 1]));
+            _mm_storeu_ps(x + 8 + 4 * half, _mm_movehl_ps(q[2 * half + 1], q[2 * half]));
+        }
+    }
+
     static void scatter(float* out, const int* targets, const Lanes (&v)[4]) noexcept
     {
         __m128 a = v[0], b = v[1], c = v[2], d = v[3];
