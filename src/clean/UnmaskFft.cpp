@@ -3,6 +3,7 @@
 #include "UnmaskKernels.h"
 
 #include <cmath>
+#include <complex>
 
 namespace zq6
 {
@@ -39,9 +40,6 @@ std::vector<Complex> twiddleTable(int n, bool inverse)
 void UnmaskFft::prepare(int order)
 {
     size = 1 << order;
-    for (auto& buffer : scratch)
-        buffer.assign(static_cast<size_t>(size), 0.0f);
-
     // Radix 4 while it divides, then 2, as the framework factors a power of two.
     levels.clear();
     int stride = 1;
@@ -91,24 +89,6 @@ void UnmaskFft::buildOrder(int from, int to, int stride, size_t level)
     }
     for (int k = 0; k < factor.radix; ++k)
         buildOrder(from + k * stride, to + k * factor.length, stride * factor.radix, level + 1);
-}
-
-void UnmaskFft::perform(const Complex* input, Complex* output, bool inverse) noexcept
-{
-    auto* inRe = scratch[0].data();
-    auto* inIm = scratch[1].data();
-    for (int i = 0; i < size; ++i)
-    {
-        inRe[i] = input[i].real();
-        inIm[i] = input[i].imag();
-    }
-    transform(inRe, inIm, scratch[2].data(), scratch[3].data(), inverse);
-    const auto scale = inverse ? outputScale() : 1.0f;
-    for (int i = 0; i < size; ++i)
-    {
-        const auto re = scratch[2][static_cast<size_t>(i)], im = scratch[3][static_cast<size_t>(i)];
-        output[i] = inverse ? Complex { re * scale, im * scale } : Complex { re, im };
-    }
 }
 
 void UnmaskFft::transform(const float* inRe, const float* inIm, float* outRe, float* outIm, bool inverse) noexcept
