@@ -275,13 +275,17 @@ struct Bodies
     {
         const auto half = p.frame / 2;
         float* __restrict gains = p.gains;
-        for (int i = 0; i <= half; ++i)
+        // Per band: its reduction and the step to the next band's.
+        float lower[UnmaskBands::count], step[UnmaskBands::count];
+        for (int k = 0; k + 1 < UnmaskBands::count; ++k)
         {
-            const auto& position = p.bins[i];
-            const auto lower = p.reductionDb[position.lowerBand];
-            const auto upper = p.reductionDb[position.lowerBand + 1];
-            gains[i] = (lower + (upper - lower) * position.fraction) * dbToGain;
+            lower[k] = p.reductionDb[k];
+            step[k] = p.reductionDb[k + 1] - p.reductionDb[k];
         }
+        const int* __restrict lowerBands = p.lowerBands;
+        const float* __restrict fractions = p.fractions;
+        for (int i = 0; i <= half; ++i)
+            gains[i] = (lower[lowerBands[i]] + step[lowerBands[i]] * fractions[i]) * dbToGain;
         Build::exponentials(gains, half + 1);
 
         float* __restrict re = p.re;

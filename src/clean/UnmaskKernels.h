@@ -54,7 +54,8 @@ struct UnmaskBinPowers
 // Every bin and its mirror times the gain interpolated from the band reductions.
 struct UnmaskGains
 {
-    const BinPosition* bins; // frame/2 + 1 entries
+    const int* lowerBands;   // per bin, frame/2 + 1 entries
+    const float* fractions;  // per bin
     const float* reductionDb;
     float* gains;            // frame/2 + 1 entries
     float* re;

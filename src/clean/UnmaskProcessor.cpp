@@ -186,7 +186,7 @@ void UnmaskProcessor::applyGains() noexcept
     std::array<float, numBands> reductionDb {};
     for (int k = 0; k < numBands; ++k)
         reductionDb[static_cast<size_t>(k)] = reduction.reductionDb(k);
-    UnmaskKernels::active().applyGains({ layout.bins.data(), reductionDb.data(), binGains.data(), wetSpectrum[0].data(),
+    UnmaskKernels::active().applyGains({ layout.lowerBands.data(), layout.fractions.data(), reductionDb.data(), binGains.data(), wetSpectrum[0].data(),
                                          wetSpectrum[1].data(), frame });
 }
 
