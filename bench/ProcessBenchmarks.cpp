@@ -227,6 +227,12 @@ void BM_ZQ6_Unmask(benchmark::State& state)
     runZq6(state, { { pid::cleanUnmask, 1.0f } });
 }
 
+void BM_ZQ6_Unmask_BaselineKernels(benchmark::State& state)
+{
+    const KernelPathScope path(0);
+    runZq6(state, { { pid::cleanUnmask, 1.0f } });
+}
+
 void BM_ZQ6_Shaping(benchmark::State& state)
 {
     runZq6(state, { { pid::cleanShaping, 1.0f } });
@@ -312,6 +318,7 @@ BENCHMARK(BM_ZQ6_Defaults)->Arg(44100)->Arg(48000)->Arg(96000)->Unit(ms);
 BENCHMARK(BM_ZQ6_Defaults_BaselineKernels)->Arg(48000)->Arg(96000)->Unit(ms);
 BENCHMARK(BM_ZQ6_WetEqAllBands)->Arg(48000)->Unit(ms);
 BENCHMARK(BM_ZQ6_Unmask)->Arg(48000)->Arg(96000)->Unit(ms);
+BENCHMARK(BM_ZQ6_Unmask_BaselineKernels)->Arg(48000)->Arg(96000)->Unit(ms);
 BENCHMARK(BM_ZQ6_Shaping)->Arg(48000)->Arg(96000)->Unit(ms);
 BENCHMARK(BM_ZQ6_UnmaskAndShaping)->Arg(48000)->Arg(96000)->Unit(ms);
 BENCHMARK(BM_ZQ6_IdleAfterBurst)->Arg(48000)->Unit(ms)->Iterations(1);

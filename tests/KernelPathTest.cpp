@@ -12,7 +12,7 @@ namespace zq6::test
 {
 namespace
 {
-// The AVX2/FMA build of the engine's and Shaping's kernels must sound like the baseline build: the same impulse
+// The AVX2/FMA build of the engine's, Shaping's and Unmask's kernels must sound like the baseline build: the same impulse
 // and the same music-like signal through both may differ only by rounding, far below -100 dB of
 // the output's peak.
 struct PathCase
@@ -108,6 +108,9 @@ INSTANTIATE_TEST_SUITE_P(
                     PathCase { "Rate96k", 96000.0, 0, {} },
                     PathCase { "Rate192kChamber", 192000.0, 3, { { pid::motion, 0.8f } } },
                     PathCase { "ShapingFull", 48000.0, 0, { { pid::cleanShaping, 1.0f }, { pid::mix, 1.0f } } },
-                    PathCase { "ShapingDelta96k", 96000.0, 0, { { pid::cleanShaping, 0.7f }, { pid::deltaShaping, 1.0f } } }),
+                    PathCase { "ShapingDelta96k", 96000.0, 0, { { pid::cleanShaping, 0.7f }, { pid::deltaShaping, 1.0f } } },
+                    PathCase { "UnmaskFullWet", 48000.0, 0, { { pid::cleanUnmask, 1.0f }, { pid::mix, 1.0f } } },
+                    PathCase { "UnmaskFullWetFast96k", 96000.0, 0,
+                               { { pid::cleanUnmask, 1.0f }, { pid::mix, 1.0f }, { pid::unmaskSpeed, 0.0f } } }),
     [](const testing::TestParamInfo<PathCase>& paramInfo) { return std::string(paramInfo.param.name); });
 } // namespace zq6::test

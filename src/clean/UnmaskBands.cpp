@@ -42,27 +42,31 @@ void UnmaskBands::design(double rate, int frame)
         band.centreHz = static_cast<float>(rate / frame * band.centreBin);
     }
 
-    bins.resize(static_cast<size_t>(frame / 2 + 1));
+    lowerBands.resize(static_cast<size_t>(frame / 2 + 1));
+    fractions.resize(static_cast<size_t>(frame / 2 + 1));
+    const auto place = [this](int i, int band, float fraction) {
+        lowerBands[static_cast<size_t>(i)] = band;
+        fractions[static_cast<size_t>(i)] = fraction;
+    };
     int lower = 0;
     for (int i = 0; i <= frame / 2; ++i)
     {
-        auto& position = bins[static_cast<size_t>(i)];
         const auto bin = static_cast<float>(i);
         if (bin <= bands.front().centreBin)
         {
-            position = { 0, 0.0f };
+            place(i, 0, 0.0f);
             continue;
         }
         if (bin >= bands.back().centreBin)
         {
-            position = { count - 2, 1.0f };
+            place(i, count - 2, 1.0f);
             continue;
         }
         while (bin > bands[static_cast<size_t>(lower + 1)].centreBin)
             ++lower;
         const auto from = bands[static_cast<size_t>(lower)].centreBin;
         const auto to = bands[static_cast<size_t>(lower + 1)].centreBin;
-        position = { lower, (bin - from) / (to - from) };
+        place(i, lower, (bin - from) / (to - from));
     }
 }
 } // namespace zq6

@@ -13,13 +13,6 @@ struct UnmaskBand
     float centreHz = 0.0f;
 };
 
-// Where a spectrum bin sits between two band centres, for interpolating the band reductions.
-struct BinPosition
-{
-    int lowerBand = 0;
-    float fraction = 0.0f; // 0 at lowerBand's centre, 1 at the next band's centre
-};
-
 // The 24 log-spaced bands from 40 Hz to 18 kHz (or 0.475 x rate if lower), each at least one bin
 // wide and inside the spectrum of an N-point transform.
 struct UnmaskBands
@@ -29,6 +22,9 @@ struct UnmaskBands
     void design(double rate, int frame);
 
     std::array<UnmaskBand, count> bands {};
-    std::vector<BinPosition> bins; // N/2 + 1 entries
+    // Where each spectrum bin (N/2 + 1 of them) sits between two band centres, for interpolating
+    // the band reductions: the lower band, and the fraction of the way to the next band's centre.
+    std::vector<int> lowerBands;
+    std::vector<float> fractions;
 };
 } // namespace zq6

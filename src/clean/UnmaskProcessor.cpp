@@ -1,5 +1,7 @@
 #include "UnmaskProcessor.h"
 
+#include "UnmaskKernels.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -9,7 +11,6 @@ namespace
 {
 constexpr float quietAmount = 1.0e-4f;
 constexpr float energyFloor = 1.0e-12f;
-constexpr float dbToGain = 0.11512925f; // ln(10) / 20
 
 float powerDb(float energy) noexcept
 {
@@ -38,14 +39,17 @@ void UnmaskProcessor::prepare(double hostRate, int frameSize)
     }
 
     transform.prepare(static_cast<int>(std::lround(std::log2(frame))));
-    for (auto* spectrum : { &wetFrame, &dryFrame, &wetSpectrum, &drySpectrum })
-        spectrum->assign(static_cast<size_t>(frame), {});
+    for (auto* split : { &wetFrame, &dryFrame, &wetSpectrum, &drySpectrum })
+        for (auto& part : *split)
+            part.assign(static_cast<size_t>(frame), 0.0f);
     // Whatever scaling the transform applies, a forward and inverse pass must give unity.
-    wetFrame[0] = 1.0f;
-    transform.perform(wetFrame.data(), wetSpectrum.data(), false);
-    transform.perform(wetSpectrum.data(), dryFrame.data(), true);
-    inverseScale = 1.0f / dryFrame[0].real();
+    wetFrame[0][0] = 1.0f;
+    transform.transform(wetFrame[0].data(), wetFrame[1].data(), wetSpectrum[0].data(), wetSpectrum[1].data(), false);
+    transform.transform(wetSpectrum[0].data(), wetSpectrum[1].data(), dryFrame[0].data(), dryFrame[1].data(), true);
+    inverseScale = 1.0f / (dryFrame[0][0] * transform.outputScale());
 
+    wetPowers.assign(static_cast<size_t>(frame / 2), 0.0f);
+    dryPowers.assign(static_cast<size_t>(frame / 2), 0.0f);
     binGains.assign(static_cast<size_t>(frame / 2 + 1), 1.0f);
     layout.design(rate, frame);
     reduction.prepare(hopSize / rate);
@@ -107,13 +111,7 @@ void UnmaskProcessor::hop(float amount, int speed) noexcept
     }
     else
     {
-        const auto monoWet = loadFrames();
-        transform.perform(wetFrame.data(), wetSpectrum.data(), false);
-        transform.perform(dryFrame.data(), drySpectrum.data(), false);
-        reduction.update(measureLevels(), amount, speed);
-        applyGains();
-        transform.perform(wetSpectrum.data(), wetFrame.data(), true);
-        addReducedFrame(monoWet);
+        analyse(amount, speed);
         publish(true);
     }
     emitHop();
@@ -136,23 +134,26 @@ void UnmaskProcessor::addQuietFrame() noexcept
     }
 }
 
-// Packs left + j right of the last N samples, windowed; returns whether the wet is mono.
-bool UnmaskProcessor::loadFrames() noexcept
+// Left + j right of the last N samples, windowed, through the transform; the wet spectrum ducked
+// and back into the accumulators.
+void UnmaskProcessor::analyse(float amount, int speed) noexcept
 {
-    const auto newerRun = frame - inputWrite;
-    auto monoWet = true;
-    const auto load = [&](int l, int i) {
-        const auto w = window[static_cast<size_t>(l)];
-        const auto at = static_cast<size_t>(i);
-        monoWet = monoWet && wetRing[0][at] == wetRing[1][at];
-        wetFrame[static_cast<size_t>(l)] = { wetRing[0][at] * w, wetRing[1][at] * w };
-        dryFrame[static_cast<size_t>(l)] = { dryRing[0][at] * w, dryRing[1][at] * w };
-    };
-    for (int l = 0; l < newerRun; ++l)
-        load(l, inputWrite + l);
-    for (int l = newerRun; l < frame; ++l)
-        load(l, l - newerRun);
-    return monoWet;
+    const auto& kernels = UnmaskKernels::active();
+    const auto monoWet = kernels.loadFrames({ { wetRing[0].data(), wetRing[1].data(), dryRing[0].data(), dryRing[1].data() },
+                                              window.data(),
+                                              frame,
+                                              inputWrite,
+                                              { wetFrame[0].data(), wetFrame[1].data(), dryFrame[0].data(), dryFrame[1].data() } });
+    transform.transform(wetFrame[0].data(), wetFrame[1].data(), wetSpectrum[0].data(), wetSpectrum[1].data(), false);
+    transform.transform(dryFrame[0].data(), dryFrame[1].data(), drySpectrum[0].data(), drySpectrum[1].data(), false);
+    kernels.binPowers({ wetSpectrum[0].data(), wetSpectrum[1].data(), frame, wetPowers.data() });
+    kernels.binPowers({ drySpectrum[0].data(), drySpectrum[1].data(), frame, dryPowers.data() });
+    reduction.update(measureLevels(), amount, speed);
+    applyGains();
+    transform.transform(wetSpectrum[0].data(), wetSpectrum[1].data(), wetFrame[0].data(), wetFrame[1].data(), true);
+    // A mono wet leaves through the real part on both sides, so rounding cannot split it.
+    kernels.overlapAdd({ wetFrame[0].data(), monoWet ? wetFrame[0].data() : wetFrame[1].data(), window.data(),
+                         transform.outputScale(), inverseScale * 0.5f, frame, accumulator[0].data(), accumulator[1].data() });
 }
 
 UnmaskLevels UnmaskProcessor::measureLevels() const noexcept
@@ -167,9 +168,8 @@ UnmaskLevels UnmaskProcessor::measureLevels() const noexcept
         // (|Z_b|^2 + |Z_N-b|^2) / 2 is the power of left plus right at bin b.
         for (int b = band.lo; b < band.hi; ++b)
         {
-            const auto mirror = static_cast<size_t>(frame - b);
-            wet += (std::norm(wetSpectrum[static_cast<size_t>(b)]) + std::norm(wetSpectrum[mirror])) * 0.5f;
-            dry += (std::norm(drySpectrum[static_cast<size_t>(b)]) + std::norm(drySpectrum[mirror])) * 0.5f;
+            wet += wetPowers[static_cast<size_t>(b)];
+            dry += dryPowers[static_cast<size_t>(b)];
         }
         const auto perBin = toPower / static_cast<float>((band.hi - band.lo) * 2);
         levels.wetDb[static_cast<size_t>(k)] = powerDb(wet * perBin);
@@ -183,36 +183,11 @@ UnmaskLevels UnmaskProcessor::measureLevels() const noexcept
 
 void UnmaskProcessor::applyGains() noexcept
 {
-    const auto half = frame / 2;
-    for (int i = 0; i <= half; ++i)
-    {
-        const auto& position = layout.bins[static_cast<size_t>(i)];
-        const auto lower = reduction.reductionDb(position.lowerBand);
-        const auto upper = reduction.reductionDb(position.lowerBand + 1);
-        binGains[static_cast<size_t>(i)] = std::exp((lower + (upper - lower) * position.fraction) * dbToGain);
-    }
-    wetSpectrum[0] *= binGains[0];
-    for (int i = 1; i < half; ++i)
-    {
-        wetSpectrum[static_cast<size_t>(i)] *= binGains[static_cast<size_t>(i)];
-        wetSpectrum[static_cast<size_t>(frame - i)] *= binGains[static_cast<size_t>(i)];
-    }
-    wetSpectrum[static_cast<size_t>(half)] *= binGains[static_cast<size_t>(half)];
-}
-
-void UnmaskProcessor::addReducedFrame(bool monoWet) noexcept
-{
-    auto* left = accumulator[0].data();
-    auto* right = accumulator[1].data();
-    const auto* z = reinterpret_cast<const float*>(wetFrame.data());
-    // A mono wet leaves through the real part on both sides, so rounding cannot split it.
-    const auto rightPart = monoWet ? 0 : 1;
-    for (int l = 0; l < frame; ++l)
-    {
-        const auto weight = inverseScale * 0.5f * window[static_cast<size_t>(l)];
-        left[l] += weight * z[2 * l];
-        right[l] += weight * z[2 * l + rightPart];
-    }
+    std::array<float, numBands> reductionDb {};
+    for (int k = 0; k < numBands; ++k)
+        reductionDb[static_cast<size_t>(k)] = reduction.reductionDb(k);
+    UnmaskKernels::active().applyGains({ layout.lowerBands.data(), layout.fractions.data(), reductionDb.data(), binGains.data(), wetSpectrum[0].data(),
+                                         wetSpectrum[1].data(), frame });
 }
 
 void UnmaskProcessor::publish(bool reducing) noexcept

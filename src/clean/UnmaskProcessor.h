@@ -7,7 +7,6 @@
 
 #include <array>
 #include <atomic>
-#include <complex>
 #include <cstddef>
 #include <vector>
 
@@ -39,14 +38,14 @@ public:
     const UnmaskBand& getBand(int band) const noexcept { return layout.bands[static_cast<std::size_t>(band)]; }
 
 private:
-    using Spectrum = std::vector<std::complex<float>>;
+    // Real and imaginary parts.
+    using Split = std::vector<float>[2];
 
     void hop(float amount, int speed) noexcept;
     void addQuietFrame() noexcept;
-    bool loadFrames() noexcept;
+    void analyse(float amount, int speed) noexcept;
     UnmaskLevels measureLevels() const noexcept;
     void applyGains() noexcept;
-    void addReducedFrame(bool monoWet) noexcept;
     void publish(bool reducing) noexcept;
     void emitHop() noexcept;
 
@@ -63,7 +62,8 @@ private:
 
     UnmaskFft transform;
     float inverseScale = 1.0f;
-    Spectrum wetFrame, dryFrame, wetSpectrum, drySpectrum;
+    Split wetFrame, dryFrame, wetSpectrum, drySpectrum;
+    std::vector<float> wetPowers, dryPowers; // per bin below N/2
     std::vector<float> binGains;
     UnmaskBands layout;
     UnmaskReduction reduction;
