@@ -6,10 +6,6 @@ namespace zq6
 {
 const ShapingKernels& ShapingKernels::active() noexcept
 {
-#if defined(ZQ6_AVX2_KERNELS)
-    if (CpuDispatch::active() == KernelPath::avx2Fma)
-        return avx2FmaShapingKernels;
-#endif
-    return baselineShapingKernels;
+    return CpuDispatch::pick(baselineShapingKernels, avx2FmaShapingKernels);
 }
 } // namespace zq6

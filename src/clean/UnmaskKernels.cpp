@@ -6,10 +6,6 @@ namespace zq6
 {
 const UnmaskKernels& UnmaskKernels::active() noexcept
 {
-#if defined(ZQ6_AVX2_KERNELS)
-    if (CpuDispatch::active() == KernelPath::avx2Fma)
-        return unmaskAvx2FmaKernels;
-#endif
-    return unmaskBaselineKernels;
+    return CpuDispatch::pick(unmaskBaselineKernels, unmaskAvx2FmaKernels);
 }
 } // namespace zq6

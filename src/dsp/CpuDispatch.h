@@ -20,5 +20,12 @@ public:
     // Lets tests and benchmarks compare the paths; a path the CPU lacks falls back to the baseline.
     static void force(KernelPath path) noexcept;
     static void release() noexcept;
+
+    // The build of a kernel table the active path selects.
+    template <class Kernels>
+    static const Kernels& pick(const Kernels& baseline, const Kernels& avx2Fma) noexcept
+    {
+        return active() == KernelPath::avx2Fma ? avx2Fma : baseline;
+    }
 };
 } // namespace zq6

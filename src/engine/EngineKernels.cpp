@@ -6,10 +6,6 @@ namespace zq6
 {
 const EngineKernels& EngineKernels::active() noexcept
 {
-#if defined(ZQ6_AVX2_KERNELS)
-    if (CpuDispatch::active() == KernelPath::avx2Fma)
-        return avx2FmaKernels;
-#endif
-    return baselineKernels;
+    return CpuDispatch::pick(baselineKernels, avx2FmaKernels);
 }
 } // namespace zq6
