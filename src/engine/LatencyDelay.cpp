@@ -19,15 +19,19 @@ void LatencyDelay::clear() noexcept
     position = 0;
 }
 
+// In runs up to the ring's end, so each run is one straight exchange of the two arrays.
 void LatencyDelay::process(float* left, float* right, int n) noexcept
 {
     if (delay == 0)
         return;
-    for (int j = 0; j < n; ++j)
+    for (int j = 0; j < n;)
     {
-        std::swap(left[j], ringLeft[static_cast<size_t>(position)]);
-        std::swap(right[j], ringRight[static_cast<size_t>(position)]);
-        if (++position == delay)
+        const auto run = std::min(n - j, delay - position);
+        std::swap_ranges(left + j, left + j + run, ringLeft.data() + position);
+        std::swap_ranges(right + j, right + j + run, ringRight.data() + position);
+        j += run;
+        position += run;
+        if (position == delay)
             position = 0;
     }
 }
