@@ -52,6 +52,7 @@ void WetTone::process(const float* erLeft, const float* erRight, const float* ta
     const auto steadyBalance = controls.erLevel.start == controls.erLevel.end
                                && controls.noErWeight.start == controls.noErWeight.end;
     auto gains = balance(controls.erLevel.end, controls.noErWeight.end, cM);
+    double left[maxChunkSamples], right[maxChunkSamples];
     for (int k = 0; k < m; ++k)
     {
         if (!steadyBalance)
@@ -65,10 +66,31 @@ void WetTone::process(const float* erLeft, const float* erRight, const float* ta
 
         const auto mid = (yL + yR) * 0.5f;
         const auto side = (yL - yR) * 0.5f * controls.width.at(k, m);
-        const double left = mid + side, right = mid - side;
-        const auto t = static_cast<double>(k + 1) / m;
-        outLeft[k] = static_cast<float>(tilt.process(0, lowCut.process(0, left, t), t));
-        outRight[k] = static_cast<float>(tilt.process(1, lowCut.process(1, right, t), t));
+        left[k] = mid + side;
+        right[k] = mid - side;
+    }
+    filter(left, right, outLeft, outRight, m);
+}
+
+void WetTone::filter(const double* left, const double* right, float* outLeft, float* outRight, int m) noexcept
+{
+    if (lowCut.ramping || tilt.ramping)
+    {
+        for (int k = 0; k < m; ++k)
+        {
+            const auto t = static_cast<double>(k + 1) / m;
+            outLeft[k] = static_cast<float>(tilt.process(0, lowCut.process(0, left[k], t), t));
+            outRight[k] = static_cast<float>(tilt.process(1, lowCut.process(1, right[k], t), t));
+        }
+        return;
+    }
+    // Settled designs: held in registers for the whole chunk.
+    const auto settledLowCut = lowCut.to;
+    const auto settledTilt = tilt.to;
+    for (int k = 0; k < m; ++k)
+    {
+        outLeft[k] = static_cast<float>(tilt.states[0].process(settledTilt, lowCut.states[0].process(settledLowCut, left[k])));
+        outRight[k] = static_cast<float>(tilt.states[1].process(settledTilt, lowCut.states[1].process(settledLowCut, right[k])));
     }
 }
 

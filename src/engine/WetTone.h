@@ -1,5 +1,6 @@
 #pragma once
 
+#include "../dsp/ChunkSize.h"
 #include "BiquadDesign.h"
 #include "WetToneControls.h"
 
@@ -33,6 +34,8 @@ private:
     };
 
     void updateFilters(float lowCutHz, float tiltDb) noexcept;
+    // The low cut, then the tilt, on the widened signal (m <= maxChunkSamples).
+    void filter(const double* left, const double* right, float* outLeft, float* outRight, int m) noexcept;
 
     double rate = 48000.0;
     double tailConstant = 1.0;
