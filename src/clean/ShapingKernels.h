@@ -19,7 +19,11 @@ namespace shaping
 inline constexpr float presence = 1.0e-5f; // a level at or below this is silence: nothing is shaped
 inline constexpr float tiny = 1.0e-18f;
 inline constexpr float sibilanceRatio = 0.45f;
+inline constexpr float sibilanceSlope = 0.75f; // dB of cut per dB above the ratio
+inline constexpr float sibilanceMaxDb = 12.0f;
 inline constexpr float transientRatio = 1.25f;
+inline constexpr float transientSlope = 0.6f;
+inline constexpr float transientMaxDb = 10.0f;
 inline constexpr float breathRatio = 0.2511886f; // 12 dB under the long-term level
 inline constexpr float dbToNeper = 0.11512925f;  // 10^(-x / 20) = exp(-x * dbToNeper)
 } // namespace shaping

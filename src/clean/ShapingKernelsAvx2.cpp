@@ -85,22 +85,14 @@ __m256 target(__m256 valid, __m256 depthDb) noexcept
     return _mm256_blendv_ps(splat(1.0f), attenuation(depthDb), valid);
 }
 
-__m256 sibilanceTarget(__m256 level, __m256 highBand, __m256 amount) noexcept
+// A detector whose ratio exceeds its threshold is turned down by slope x its excess in dB, at most
+// maxDepth dB, times the amount.
+__m256 ratioTarget(__m256 level, __m256 ratio, float threshold, float slope, float maxDepth, __m256 amount) noexcept
 {
-    const auto ratio = _mm256_div_ps(highBand, _mm256_add_ps(level, splat(tiny)));
     const auto valid = _mm256_and_ps(_mm256_and_ps(greater(level, splat(presence)), greater(amount, _mm256_setzero_ps())),
-                                     greater(ratio, splat(sibilanceRatio)));
-    const auto depth = clampBetween(_mm256_mul_ps(log10Of(_mm256_mul_ps(ratio, splat(1.0f / sibilanceRatio))), splat(15.0f)), 0.0f, 12.0f);
-    return target(valid, _mm256_mul_ps(depth, amount));
-}
-
-__m256 transientTarget(__m256 level, __m256 fast, __m256 slow, __m256 amount) noexcept
-{
-    const auto ratio = _mm256_div_ps(fast, _mm256_add_ps(slow, splat(tiny)));
-    const auto valid = _mm256_and_ps(_mm256_and_ps(greater(level, splat(presence)), greater(amount, _mm256_setzero_ps())),
-                                     greater(ratio, splat(transientRatio)));
-    const auto depth = clampBetween(_mm256_mul_ps(log10Of(_mm256_mul_ps(ratio, splat(1.0f / transientRatio))), splat(12.0f)), 0.0f, 10.0f);
-    return target(valid, _mm256_mul_ps(depth, amount));
+                                     greater(ratio, splat(threshold)));
+    const auto excessDb = _mm256_mul_ps(log10Of(_mm256_mul_ps(ratio, splat(1.0f / threshold))), splat(20.0f * slope));
+    return target(valid, _mm256_mul_ps(clampBetween(excessDb, 0.0f, maxDepth), amount));
 }
 
 // Flatness of four samples' band energies: geometric over arithmetic mean, 1 for a flat spectrum.
@@ -135,11 +127,13 @@ void targets(ShapingDetection& d) noexcept
     for (int j = 0; j < d.m; j += 8)
     {
         const auto level = _mm256_loadu_ps(d.level.data() + j);
+        const auto sibilanceRatioNow = _mm256_div_ps(_mm256_loadu_ps(d.highBand.data() + j), _mm256_add_ps(level, splat(tiny)));
         _mm256_storeu_ps(d.sibilanceTarget.data() + j,
-                         sibilanceTarget(level, _mm256_loadu_ps(d.highBand.data() + j), rampAt(d.sibilanceAmount, j, d.m)));
+                         ratioTarget(level, sibilanceRatioNow, sibilanceRatio, sibilanceSlope, sibilanceMaxDb, rampAt(d.sibilanceAmount, j, d.m)));
+        const auto transientRatioNow = _mm256_div_ps(_mm256_loadu_ps(d.fast.data() + j),
+                                                     _mm256_add_ps(_mm256_loadu_ps(d.slow.data() + j), splat(tiny)));
         _mm256_storeu_ps(d.transientTarget.data() + j,
-                         transientTarget(level, _mm256_loadu_ps(d.fast.data() + j), _mm256_loadu_ps(d.slow.data() + j),
-                                         rampAt(d.transientAmount, j, d.m)));
+                         ratioTarget(level, transientRatioNow, transientRatio, transientSlope, transientMaxDb, rampAt(d.transientAmount, j, d.m)));
         _mm256_storeu_ps(d.breathTarget.data() + j, breathTarget(d, j, level, rampAt(d.breathAmount, j, d.m)));
     }
 }

@@ -21,25 +21,13 @@ float attenuation(float depthDb) noexcept
     return std::exp(-depthDb * dbToNeper);
 }
 
-float sibilanceTarget(float level, float highBand, float amount) noexcept
+// A detector whose ratio exceeds its threshold is turned down by slope x its excess in dB, at most
+// maxDepth dB, times the amount; silence and amount 0 leave the gain at 1.
+float ratioTarget(float level, float ratio, float threshold, float slope, float maxDepth, float amount) noexcept
 {
-    if (level <= presence || amount <= 0.0f)
+    if (level <= presence || amount <= 0.0f || ratio <= threshold)
         return 1.0f;
-    const auto ratio = highBand / (level + tiny);
-    if (ratio <= sibilanceRatio)
-        return 1.0f;
-    const auto depth = std::clamp(20.0f * std::log10(ratio / sibilanceRatio) * 0.75f, 0.0f, 12.0f);
-    return attenuation(depth * amount);
-}
-
-float transientTarget(float level, float fast, float slow, float amount) noexcept
-{
-    if (level <= presence || amount <= 0.0f)
-        return 1.0f;
-    const auto ratio = fast / (slow + tiny);
-    if (ratio <= transientRatio)
-        return 1.0f;
-    const auto depth = std::clamp(20.0f * std::log10(ratio / transientRatio) * 0.6f, 0.0f, 10.0f);
+    const auto depth = std::clamp(20.0f * std::log10(ratio / threshold) * slope, 0.0f, maxDepth);
     return attenuation(depth * amount);
 }
 
@@ -72,8 +60,10 @@ void targets(ShapingDetection& d) noexcept
     for (int j = 0; j < d.m; ++j)
     {
         const auto k = static_cast<size_t>(j);
-        d.sibilanceTarget[k] = sibilanceTarget(d.level[k], d.highBand[k], d.sibilanceAmount.at(j, d.m));
-        d.transientTarget[k] = transientTarget(d.level[k], d.fast[k], d.slow[k], d.transientAmount.at(j, d.m));
+        d.sibilanceTarget[k] = ratioTarget(d.level[k], d.highBand[k] / (d.level[k] + tiny), sibilanceRatio, sibilanceSlope, sibilanceMaxDb,
+                                           d.sibilanceAmount.at(j, d.m));
+        d.transientTarget[k] = ratioTarget(d.level[k], d.fast[k] / (d.slow[k] + tiny), transientRatio, transientSlope, transientMaxDb,
+                                           d.transientAmount.at(j, d.m));
         d.breathTarget[k] = breathTarget(d, j, d.breathAmount.at(j, d.m));
     }
 }
